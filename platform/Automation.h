@@ -1,0 +1,30 @@
+#pragma once
+// Late-bound automation objects created by ProgID. Commands are called by name
+// with positional arguments; a null QVariant in a position is a missing argument.
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+
+#include <functional>
+#include <memory>
+
+class IAutomationObject {
+public:
+    virtual ~IAutomationObject() = default;
+    // Carries out a command and returns its result (a null QVariant where it has
+    // none); throws EOleError when the command fails.
+    virtual QVariant Call(const QString& Command, const QVariantList& Args = {}) = 0;
+};
+
+using AutomationFactory = std::function<std::unique_ptr<IAutomationObject>()>;
+
+// An engine answers one ProgID. Registering again replaces it; an empty
+// factory removes it.
+void RegisterAutomationEngine(const QString& ProgID, AutomationFactory Factory);
+bool HasAutomationEngine(const QString& ProgID);
+
+// Throws EOleError when no engine answers ProgID or the engine fails to start.
+std::unique_ptr<IAutomationObject> CreateAutomationObject(const QString& ProgID);
+
+// The missing argument of an omitted position.
+inline QVariant MissingArg() { return QVariant(); }

@@ -1,0 +1,44 @@
+#pragma once
+// Overflow- and range-checked arithmetic of the program. Quenlit is built with
+// LEMV_UNCHECKED and does not test.
+#include "Errors.h"
+#include <cstdint>
+#include <cstddef>
+
+inline void CheckedInc(int32_t& v, int32_t by = 1)
+{
+#ifndef LEMV_UNCHECKED
+    if (__builtin_add_overflow(v, by, &v))
+        throw EIntOverflow();
+#else
+    v = static_cast<int32_t>(static_cast<uint32_t>(v) + static_cast<uint32_t>(by));
+#endif
+}
+
+// A 1-based array of N elements, as the tables and records index them.
+template <typename T, int N>
+struct Array1 {
+    T Items[N] {};
+
+    T& operator[](int i)
+    {
+#ifndef LEMV_UNCHECKED
+        if (i < 1 || i > N)
+            throw ERangeError();
+#endif
+        return Items[i - 1];
+    }
+    const T& operator[](int i) const
+    {
+#ifndef LEMV_UNCHECKED
+        if (i < 1 || i > N)
+            throw ERangeError();
+#endif
+        return Items[i - 1];
+    }
+    static constexpr int Size() { return N; }
+    T* begin() { return Items; }
+    T* end() { return Items + N; }
+    const T* begin() const { return Items; }
+    const T* end() const { return Items + N; }
+};

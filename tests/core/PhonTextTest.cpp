@@ -1,0 +1,285 @@
+#include "ClipboardLayer.h"
+#include "Automation.h"
+#include "Errors.h"
+#include "PhonText.h"
+#include "TopList.h"
+#include "Win1251.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Counts {
+    int sounds, high, vowels, words;
+};
+
+Counts CountsOf(const TPhonText& m)
+{
+    return { m.SoundCount, m.HighCount, m.VowelCount, m.WordCount };
+}
+
+int CountOf(const TPhonText& m, const char* utf8Letter)
+{
+    return m.Sounds[TPhonText::FindSound(static_cast<unsigned char>(Ansi(utf8Letter)[0]))].Count;
+}
+
+TFileViewMem Fed(const char* utf8, int mode = 0)
+{
+    TFileViewMem m;
+    m.Reset();
+    m.ProcessString(Ansi(utf8), mode);
+    return m;
+}
+
+} // namespace
+
+TEST(TextModel, CountsFollowTheLookAheadAndTheWordRules)
+{
+    struct Case {
+        const char* text;
+        int mode;
+        Counts expected;
+    };
+    const Case cases[] = {
+        { "ДОМ", 0, { 2, 1, 1, 1 } },             // М stays pending
+        { "ДОМ ", 0, { 3, 1, 1, 1 } },
+        { "дом ", 0, { 3, 1, 1, 1 } },            // small letters count alike
+        { "ДЕНЬ", 0, { 3, 3, 1, 1 } },            // soft д, Е, soft н; Ь pending
+        { "Мама мыла раму.", 0, { 12, 2, 6, 3 } },
+        { "ДОМ2ДОМ ", 0, { 6, 2, 2, 1 } },        // a digit does not end a word
+        { "ёж ", 0, { 1, 1, 0, 0 } },             // ё no letter; ж no vowel
+        { "Мама мыла раму.", 1, { 12, 2, 6, 0 } }, // mode 1 counts no words
+        { "abc 123 #!", 0, { 0, 0, 0, 0 } },
+        { "", 0, { 0, 0, 0, 0 } },
+    };
+    for (const Case& c : cases) {
+        const TFileViewMem m = Fed(c.text, c.mode);
+        const Counts got = CountsOf(m);
+        EXPECT_EQ(got.sounds, c.expected.sounds) << c.text;
+        EXPECT_EQ(got.high, c.expected.high) << c.text;
+        EXPECT_EQ(got.vowels, c.expected.vowels) << c.text;
+        EXPECT_EQ(got.words, c.expected.words) << c.text;
+    }
+
+    const TFileViewMem den = Fed("ДЕНЬ");
+    EXPECT_EQ(CountOf(den, "д"), 1);
+    EXPECT_EQ(CountOf(den, "н"), 1);
+    EXPECT_EQ(CountOf(den, "Д"), 0);
+    EXPECT_EQ(den.PendingChar, static_cast<unsigned char>(Ansi("Ь")[0]));
+    EXPECT_EQ(CountOf(Fed("ёж "), "Ж"), 1);
+}
+
+TEST(TextModel, LinesFedOneAfterAnotherClassifyAcrossTheSeam)
+{
+    TFileViewMem m;
+    m.Reset();
+    m.ProcessString(Ansi("ДОМ"), 0);
+    m.ProcessString(Ansi("Е"), 0); // М is softened by the next line's first letter
+    EXPECT_EQ(CountOf(m, "м"), 1);
+    EXPECT_EQ(CountOf(m, "М"), 0);
+    EXPECT_EQ(m.WordCount, 1);
+}
+
+TEST(TextModel, SingleCharacterFeedMatchesStringFeed)
+{
+    const std::string text = Ansi("Съешь же ещё этих мягких французских булок, да выпей чаю! ДОМ2дом - Ёлка; Hello 42.");
+    TFileViewMem a, b;
+    a.Reset();
+    b.Reset();
+    a.ProcessString(text, 0);
+    for (char c : text)
+        b.ProcessChar(static_cast<unsigned char>(c), 0);
+    EXPECT_EQ(a.SoundCount, b.SoundCount);
+    EXPECT_EQ(a.HighCount, b.HighCount);
+    EXPECT_EQ(a.VowelCount, b.VowelCount);
+    EXPECT_EQ(a.WordCount, b.WordCount);
+    EXPECT_EQ(a.PendingChar, b.PendingChar);
+    EXPECT_EQ(a.InWord, b.InWord);
+    EXPECT_EQ(a.WordVowelSeen, b.WordVowelSeen);
+    for (int i = 1; i <= 45; ++i)
+        EXPECT_EQ(a.Sounds[i].Count, b.Sounds[i].Count) << i;
+}
+
+TEST(TextModel, ProfileOfDom)
+{
+    TFileViewMem m = Fed("ДОМ ");
+    TPhonText::ClearScaleScores();
+    m.ComputeProfile();
+    const auto z = [&](const char* l) { return m.Sounds[TPhonText::FindSound(static_cast<unsigned char>(Ansi(l)[0]))].Z; };
+    EXPECT_NEAR(z("Д"), 3.8765, 5e-5);
+    EXPECT_NEAR(z("М"), 3.4207, 5e-5);
+    EXPECT_NEAR(z("О"), 1.3239, 5e-5);
+    int significant = 0;
+    for (int i = 1; i <= 45; ++i)
+        significant += std::fabs(m.Sounds[i].Z) >= 1.0;
+    EXPECT_EQ(significant, 3);
+    EXPECT_DOUBLE_EQ(m.SyllablesPerWord, 1.0);
+    EXPECT_NEAR(TextScales[12].Value, 8.5386, 5e-5);
+    EXPECT_NEAR(TextScales[1].Value, 5.8235, 5e-5);
+
+    // A second profile without clearing adds the same contributions again.
+    const double once12 = TextScales[12].Value;
+    m.ComputeProfile();
+    EXPECT_NEAR(TextScales[12].Value, 2 * once12, 1e-12);
+
+    m.TakeSnapshot();
+    EXPECT_EQ(m.Snapshot.SoundCount, 3);
+    EXPECT_EQ(m.Snapshot.WordCount, 1);
+    EXPECT_EQ(m.SnapshotSounds[TPhonText::FindSound(0xC4)].Count, 1);
+    EXPECT_DOUBLE_EQ(m.SnapshotSounds[TPhonText::FindSound(0xC4)].Z, z("Д"));
+}
+
+TEST(TextModel, ProfileWithNothingCountedResetsAndKeepsScores)
+{
+    TPhonText::ClearScaleScores();
+    TextScales[3].Value = 4.25;
+    TFileViewMem m = Fed("1234 abc");
+    m.SyllablesPerWord = 7;
+    m.ComputeProfile();
+    EXPECT_EQ(TextScales[3].Value, 4.25);
+    EXPECT_EQ(m.SoundCount, 0);
+    EXPECT_EQ(m.SyllablesPerWord, 0);
+    EXPECT_EQ(m.PendingChar, ' ');
+
+    TFileViewMem one = Fed("Мама мыла раму.", 1);
+    one.SyllablesPerWord = 1.5;
+    one.ComputeProfile();
+    EXPECT_EQ(one.SyllablesPerWord, 1.5); // no words counted: the value stays
+    TFileViewMem zero = Fed("Мама мыла раму.");
+    zero.ComputeProfile();
+    EXPECT_DOUBLE_EQ(zero.SyllablesPerWord, 2.0);
+}
+
+TEST(TextModel, FindSound)
+{
+    EXPECT_EQ(TPhonText::FindSound(0xC2), 1);  // В
+    EXPECT_EQ(TPhonText::FindSound(0xF2), 27); // т
+    EXPECT_EQ(TPhonText::FindSound(0xC8), 45); // И
+    EXPECT_EQ(TPhonText::FindSound(0xDA), 0);  // Ъ
+    EXPECT_EQ(TPhonText::FindSound(0xDC), 0);  // Ь
+    EXPECT_EQ(TPhonText::FindSound(0xE0), 0);  // а has no soft entry
+    EXPECT_EQ(TPhonText::FindSound('A'), 0);
+}
+
+TEST(TextModel, CounterOverflowRaises)
+{
+    TFileViewMem m;
+    m.Reset();
+    m.SoundCount = INT32_MAX - 1;
+    m.ProcessString(Ansi("ДА"), 0);
+    EXPECT_EQ(m.SoundCount, INT32_MAX);
+    EXPECT_THROW(m.ProcessString(Ansi(" "), 0), EIntOverflow);
+}
+
+namespace {
+
+class FakeClipboard : public IClipboard {
+public:
+    QString text;
+    bool has = true;
+    int clears = 0;
+    bool HasText() override { return has; }
+    QString Text() override { return text; }
+    void SetText(const QString& t) override { text = t; }
+    void Clear() override
+    {
+        ++clears;
+        text.clear();
+        has = false;
+    }
+};
+
+// A document engine that hands out sentences and records the commands.
+class FakeWord : public IAutomationObject {
+public:
+    std::vector<QString> sentences;
+    std::vector<QString>* log;
+    size_t pos = 0;
+    bool failSelection = false;
+    explicit FakeWord(std::vector<QString> s, std::vector<QString>* l) : sentences(std::move(s)), log(l) {}
+    QVariant Call(const QString& cmd, const QVariantList&) override
+    {
+        log->push_back(cmd);
+        if (cmd == "AtEndOfDocument")
+            return pos >= sentences.size() ? -1 : 0;
+        if (cmd == "Selection") {
+            if (failSelection)
+                throw EOleError("selection failed");
+            return sentences[pos];
+        }
+        if (cmd == "SentRight" || cmd == "WordRight")
+            ++pos;
+        return {};
+    }
+};
+
+} // namespace
+
+TEST(TextModel, ReadClipboardFeedsTheTerminatingZeroAndEmptiesTheClipboard)
+{
+    FakeClipboard clip;
+    clip.text = QString::fromUtf8("ДОМ");
+    SetClipboardLayer(&clip);
+    TFileViewMem m;
+    m.Reset();
+    m.ReadClipboard();
+    SetClipboardLayer(nullptr);
+    EXPECT_EQ(m.SoundCount, 3); // М classified by the zero
+    EXPECT_EQ(m.WordCount, 1);
+    EXPECT_EQ(clip.clears, 1);
+    EXPECT_FALSE(clip.has);
+}
+
+TEST(TextModel, WordDocumentWalk)
+{
+    std::vector<QString> log;
+    RegisterAutomationEngine("Word.Basic", [&] {
+        return std::make_unique<FakeWord>(std::vector<QString> { QString::fromUtf8("Мама мыла раму. "), QString::fromUtf8("ДОМ ") }, &log);
+    });
+    TFileViewMem m;
+    std::string note = "x";
+    m.AnalyzeWordDocument(Ansi("Проба"), 0, note);
+    RegisterAutomationEngine("Word.Basic", {});
+    EXPECT_EQ(m.Title, Ansi("Проба"));
+    EXPECT_EQ(m.SoundCount, 15);
+    EXPECT_EQ(m.WordCount, 4);
+    EXPECT_EQ(m.Snapshot.SoundCount, 15);
+    ASSERT_GE(log.size(), 3u);
+    EXPECT_EQ(log[0], "MenuMode");
+    EXPECT_EQ(log[1], "StartOfDocument");
+    EXPECT_EQ(log[2], "AtEndOfDocument");
+    EXPECT_EQ(log[3], "SelectCurSentence");
+    EXPECT_EQ(TopList.Count, 20);
+    if (TopList.Slots[1].Value >= 8.0)
+        EXPECT_EQ(note, "");
+    else
+        EXPECT_EQ(note, Ansi("ЗНАЧИМЫХ признаков для текста Проба НЕТ!"));
+}
+
+TEST(TextModel, WordDocumentFallsBackToTheClipboardAndReportsATinyText)
+{
+    std::vector<QString> log;
+    FakeClipboard clip;
+    clip.has = false;
+    SetClipboardLayer(&clip);
+    RegisterAutomationEngine("Word.Basic", [&] {
+        auto w = std::make_unique<FakeWord>(std::vector<QString> { "abc" }, &log);
+        w->failSelection = true;
+        return w;
+    });
+    TFileViewMem m;
+    std::string note;
+    m.AnalyzeWordDocument("t", 0, note);
+    RegisterAutomationEngine("Word.Basic", {});
+    SetClipboardLayer(nullptr);
+    EXPECT_NE(std::find(log.begin(), log.end(), "EditCopy"), log.end());
+    EXPECT_EQ(note, Ansi("Слишком мал текст для анализа!"));
+}
+
+TEST(TextModel, WordDocumentWithoutWordFails)
+{
+    ASSERT_FALSE(HasAutomationEngine("Word.Basic"));
+    TFileViewMem m;
+    std::string note;
+    EXPECT_THROW(m.AnalyzeWordDocument("t", 0, note), EOleError);
+}
