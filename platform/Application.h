@@ -1,0 +1,23 @@
+#pragma once
+// What the application object provides to every window: the program's folder,
+// the application title, and the default error box of the event loop.
+#include <QString>
+
+#include <exception>
+#include <functional>
+
+// The folder of the running program: its libraries, and Data/ with the help file.
+QString ProgramDir();
+
+// The application title: the caption of notices without a type of their own.
+QString ApplicationTitle();
+void SetApplicationTitle(const QString& Title);
+
+// The default error box: the exception's text in a standard message box.
+void ShowDefaultError(const std::exception& E);
+// Runs an event handler the way the event loop does: the silent abort is
+// swallowed, every other exception reaches the default error box.
+void RunHandler(const std::function<void()>& Handler);
+// Tests receive the default error box's texts instead of a box; an empty hook
+// restores the box.
+void SetDefaultErrorHook(std::function<void(const QString&)> Hook);
