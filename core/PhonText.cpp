@@ -14,23 +14,21 @@ TFileViewMem* TextModel = nullptr;
 
 namespace {
 
-// What feeding needs to know of a pending character P and of a look-ahead Ch,
-// derived once from the tables and the case map so that the feed loop makes
-// no set tests of its own.
+// What the feed loop needs of a byte b as the pending character, that is of
+// its capital RusUpCase(b), derived once from the character classes.
 struct PendingClass {
-    uint8_t delimiter; // P ends a word
-    uint8_t russian;   // P starts a word
-    uint8_t high;      // counted as a high sound
-    uint8_t vowel;     // counted as a vowel (syllable)
-    uint8_t keep;      // russian ^ !delimiter
-    uint8_t sound[2];  // sound number of P, [1] when a softening letter follows; 0 = none
+    uint8_t vowel;     // a vowel: the first one after a delimiter counts a word
+    uint8_t keep;      // neither vowel nor delimiter: the word state carries over
+    uint8_t delimiter; // ends a word
+    uint8_t russian;   // starts a word
+    uint8_t sound[2];  // sound number, [1] when a softening letter follows; 0 = none
+    uint8_t pad[2];
 };
 
 struct FeedTables {
-    PendingClass pending[256];
-    uint8_t softening[256]; // Ch is a softening letter
-    uint8_t upper[256];     // RusUpCase
-    uint32_t packed[256];   // the class of RusUpCase(c), packed for the feed loop
+    PendingClass pending[256]; // indexed by the raw byte
+    uint8_t softening[256];
+    uint8_t upper[256];
     uint8_t highSound[SoundLetterCount + 1];  // sound number i is a high sound
     uint8_t vowelSound[SoundLetterCount + 1]; // sound number i is a vowel
 
@@ -38,27 +36,23 @@ struct FeedTables {
     {
         for (int c = 0; c < 256; ++c) {
             const auto ch = static_cast<unsigned char>(c);
-            PendingClass& p = pending[c];
-            p = PendingClass {};
-            p.delimiter = ch <= 127 && WordDelimiters.Contains(ch);
-            p.russian = RussianLetters.Contains(ch);
-            p.keep = p.russian ^ (p.delimiter ^ 1u);
-            const unsigned char up = RusUpCase(ch);
-            if (up >= 0xC0 && up <= 0xDF) {
-                p.high = HighSounds.Contains(ch);
-                p.vowel = CyrillicVowels.Contains(ch);
-                p.sound[0] = static_cast<uint8_t>(TPhonText::FindSound(ch));
-                p.sound[1] = SoftenableConsonants.Contains(ch)
-                    ? static_cast<uint8_t>(TPhonText::FindSound(RusLowCase(ch)))
-                    : p.sound[0];
-            }
+            upper[c] = RusUpCase(ch);
             softening[c] = SofteningLetters.Contains(ch);
-            upper[c] = up;
         }
         for (int c = 0; c < 256; ++c) {
-            const PendingClass& p = pending[upper[c]];
-            packed[c] = p.sound[0] | (uint32_t(p.sound[1]) << 8) | (uint32_t(p.russian) << 16)
-                | (uint32_t(p.keep) << 17) | (uint32_t(p.vowel) << 18);
+            const unsigned char P = upper[c];
+            PendingClass& p = pending[c];
+            p = PendingClass {};
+            p.delimiter = P <= 127 && WordDelimiters.Contains(P);
+            p.russian = RussianLetters.Contains(P);
+            if (P >= 0xC0 && P <= 0xDF) {
+                p.vowel = CyrillicVowels.Contains(P);
+                p.sound[0] = static_cast<uint8_t>(TPhonText::FindSound(P));
+                p.sound[1] = SoftenableConsonants.Contains(P)
+                    ? static_cast<uint8_t>(TPhonText::FindSound(RusLowCase(P)))
+                    : p.sound[0];
+            }
+            p.keep = !(p.vowel || p.delimiter);
         }
         highSound[0] = vowelSound[0] = 0;
         for (int i = 1; i <= SoundLetterCount; ++i) {
@@ -139,6 +133,17 @@ void TPhonText::ProcessChar(unsigned char Ch, int32_t Mode)
     PendingChar = RusUpCase(Ch);
 }
 
+// The feed of a run, equivalent to ProcessChar for each byte but without its
+// per-character branches:
+// - Sounds: the sound of a pending character depends only on it and on the
+//   look-ahead, so the run is a histogram of byte pairs.
+// - Words: leaving out characters that are neither vowels nor delimiters, a
+//   word is counted at each vowel whose predecessor is a delimiter (or, at the
+//   start of the run, when the current word has no vowel yet).
+// - The word state at the end follows from the last word start of the run:
+//   after a delimiter and a Cyrillic letter the state no longer depends on
+//   what came before, so only the tail from there is walked character by
+//   character.
 template <bool CountWords>
 void TPhonText::FeedFast(const unsigned char* Data, size_t Length)
 {
@@ -148,39 +153,26 @@ void TPhonText::FeedFast(const unsigned char* Data, size_t Length)
         ProcessChar(*Data++, CountWords ? 0 : 1);
         --Length;
     }
+    if (Length == 0)
+        return;
 
-    // What the loop needs of a character as the pending one, packed into one
-    // word and indexed by the raw byte (the pending character is its capital):
-    // bits 0-7 its sound, 8-15 its soft sound, 16 russian, 17 keep, 18 vowel.
-    const uint32_t* const cls = t.packed;
-    const uint8_t* const soft = t.softening;
-
-    // Four histograms of sound numbers (slot 0: no sound) so that repeated
-    // letters do not wait on each other's increments.
+    // Four histograms (slot 0: no sound) so that repeated letters do not wait
+    // on each other's increments.
     uint32_t hist[4][SoundLetterCount + 1] = {};
-    unsigned prev = PendingChar;
-    unsigned inWord = InWord;
-    unsigned vowelSeen = WordVowelSeen;
-    int32_t words = WordCount;
+    const unsigned first = PendingChar;
+    unsigned prev = first;
+    unsigned afterDelimiter = !(InWord && WordVowelSeen);
+    int32_t words = 0;
 
     const auto step = [&](unsigned ch, uint32_t* h) {
-        const uint32_t c = cls[prev];
-        const unsigned russian = (c >> 16) & 1u;
-        const unsigned keep = (c >> 17) & 1u;
-        const unsigned vowel = (c >> 18) & 1u;
-        // In a word P keeps it unless it delimits; outside, a Cyrillic P starts
-        // one: new = russian ^ (inWord & (russian ^ !delimiter)).
-        const unsigned starts = (inWord ^ 1u) & russian;
-        inWord = russian ^ (inWord & keep);
-        vowelSeen &= starts ^ 1u;
+        const PendingClass& c = t.pending[prev];
         if constexpr (CountWords) {
-            words += static_cast<int32_t>(vowel & (vowelSeen ^ 1u));
-            vowelSeen |= vowel;
+            words += static_cast<int32_t>(afterDelimiter & c.vowel);
+            afterDelimiter = (afterDelimiter & c.keep) | c.delimiter;
         }
-        h[(c >> (soft[ch] << 3)) & 0xFFu] += 1;
+        h[c.sound[t.softening[ch]]] += 1;
         prev = ch;
     };
-
     size_t k = 0;
     for (; k + 4 <= Length; k += 4) {
         step(Data[k], hist[0]);
@@ -190,7 +182,6 @@ void TPhonText::FeedFast(const unsigned char* Data, size_t Length)
     }
     for (; k < Length; ++k)
         step(Data[k], hist[0]);
-    const unsigned p = t.upper[prev];
 
     // Every high sound and every vowel is a sound-letter, so their counts
     // follow from the histogram.
@@ -203,10 +194,41 @@ void TPhonText::FeedFast(const unsigned char* Data, size_t Length)
         if (t.vowelSound[i])
             VowelCount += n;
     }
-    PendingChar = static_cast<unsigned char>(p);
+    WordCount += words;
+
+    // The pending character of step j is the byte before it.
+    const auto pendingAt = [&](size_t j) { return j == 0 ? first : unsigned(Data[j - 1]); };
+    // The last word start: the earliest Cyrillic letter after the last
+    // delimiter that one follows.
+    size_t from = 0;
+    bool inWord = InWord, vowelSeen = WordVowelSeen;
+    size_t letter = Length;
+    for (size_t j = Length; j-- > 0;) {
+        const PendingClass& c = t.pending[pendingAt(j)];
+        if (c.russian) {
+            letter = j;
+        } else if (c.delimiter && letter != Length) {
+            from = letter + 1;
+            inWord = true;
+            vowelSeen = CountWords && t.pending[pendingAt(letter)].vowel;
+            break;
+        }
+    }
+    for (size_t j = from; j < Length; ++j) {
+        const PendingClass& c = t.pending[pendingAt(j)];
+        if (inWord) {
+            inWord = !c.delimiter;
+        } else {
+            inWord = c.russian;
+            if (inWord)
+                vowelSeen = false;
+        }
+        if (CountWords && c.vowel)
+            vowelSeen = true;
+    }
     InWord = inWord;
     WordVowelSeen = vowelSeen;
-    WordCount = words;
+    PendingChar = t.upper[Data[Length - 1]];
 }
 
 void TPhonText::Feed(const unsigned char* Data, size_t Length, int32_t Mode)

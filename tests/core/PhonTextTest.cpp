@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 struct Counts {
@@ -282,4 +284,48 @@ TEST(TextModel, WordDocumentWithoutWordFails)
     TFileViewMem m;
     std::string note;
     EXPECT_THROW(m.AnalyzeWordDocument("t", 0, note), EOleError);
+}
+
+// The run feed against the character-by-character rules, on random Russian
+// text and random bytes, from every word state, in both modes, with the run
+// cut at random places.
+TEST(TextModel, RunFeedMatchesCharacterFeed)
+{
+    std::mt19937 rng(7);
+    const std::string alphabet = Ansi("аеиоуыэюяАЕИОУЫЭЮЯбвгдзклмнпрстфхБДТЬЪьъжщЖЩёЁ") + " .,-!?'\"()\t\r\n0123456789abcXYZ#@\x85\x96\x97\xA0";
+    for (int round = 0; round < 400; ++round) {
+        std::string text;
+        const size_t n = rng() % 200;
+        for (size_t k = 0; k < n; ++k)
+            text += round % 4 == 3 ? static_cast<char>(rng() & 0xFF) : alphabet[rng() % alphabet.size()];
+        const int mode = round % 3 == 2 ? 1 : 0;
+
+        TFileViewMem fast, slow;
+        fast.Reset();
+        slow.Reset();
+        fast.InWord = slow.InWord = rng() & 1;
+        fast.WordVowelSeen = slow.WordVowelSeen = rng() & 1;
+        const unsigned char pending = static_cast<unsigned char>(rng() & 0xFF);
+        fast.PendingChar = slow.PendingChar = pending;
+
+        size_t pos = 0;
+        while (pos < text.size()) {
+            const size_t len = 1 + rng() % 64;
+            fast.ProcessString(std::string_view(text).substr(pos, len), mode);
+            pos += len;
+        }
+        for (char c : text)
+            slow.ProcessChar(static_cast<unsigned char>(c), mode);
+
+        SCOPED_TRACE(round);
+        EXPECT_EQ(fast.SoundCount, slow.SoundCount);
+        EXPECT_EQ(fast.HighCount, slow.HighCount);
+        EXPECT_EQ(fast.VowelCount, slow.VowelCount);
+        EXPECT_EQ(fast.WordCount, slow.WordCount);
+        EXPECT_EQ(fast.PendingChar, slow.PendingChar);
+        EXPECT_EQ(fast.InWord, slow.InWord);
+        EXPECT_EQ(fast.WordVowelSeen, slow.WordVowelSeen);
+        for (int i = 1; i <= 45; ++i)
+            ASSERT_EQ(fast.Sounds[i].Count, slow.Sounds[i].Count) << i;
+    }
 }
