@@ -79,3 +79,21 @@ TEST(TopList, SecondListIsIndependent)
     EXPECT_EQ(words.Count, 1);
     EXPECT_EQ(TopList.Count, 0);
 }
+
+#include "SpeakerBeep.h"
+#include "Speaker.h"
+
+TEST(SpeakerBeep, OneToneThroughTheSpeakerAndAlwaysReturns)
+{
+    struct Recorder : ISpeaker {
+        int tones = 0, hz = 0, periods = 0;
+        void SquareWave(int h, int p) override { ++tones, hz = h, periods = p; }
+    } rec;
+    SetSpeakerLayer(&rec);
+    SpeakerBeep();
+    SetSpeakerLayer(nullptr);
+    EXPECT_EQ(rec.tones, 1);
+    EXPECT_GT(rec.hz, 0);
+    EXPECT_GT(rec.periods, 0);
+    SpeakerBeep(); // the real speaker: no sound output here, so the bell; returns
+}
