@@ -1,12 +1,7 @@
 #include "HelpLayer.h"
+#include "HelpWindow.h"
 
 namespace {
-
-// Until the help window stands, help commands do nothing.
-class NoHelp : public IHelpSystem {
-public:
-    void Help(const QString&, unsigned, const QString&, int) override {}
-};
 
 IHelpSystem* g_override = nullptr;
 QString g_helpFile;
@@ -15,8 +10,7 @@ QString g_helpFile;
 
 IHelpSystem& HelpSystem()
 {
-    static NoHelp real;
-    return g_override ? *g_override : real;
+    return g_override ? *g_override : HelpWindowSystem();
 }
 
 void SetHelpSystem(IHelpSystem* Help)

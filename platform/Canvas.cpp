@@ -1,0 +1,102 @@
+#include "Canvas.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPalette>
+
+QColor ToQColor(TColor Color)
+{
+    if (Color == clBtnFace)
+        return QApplication::palette().color(QPalette::Button);
+    const auto c = static_cast<uint32_t>(Color);
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+QFont TCanvasFont::ToQFont() const
+{
+    QFont f(Name);
+    // Points at 96 dots per inch, as the window system sized its fonts.
+    f.setPixelSize(qMax(1, (Size * 96 + 36) / 72));
+    f.setBold(Bold);
+    return f;
+}
+
+void TCanvas::LineTo(int X, int Y)
+{
+    DrawLine(pen_, QPoint(X, Y));
+    pen_ = QPoint(X, Y);
+}
+
+void TCanvas::TextOut(int X, int Y, const QString& Text)
+{
+    DrawText(X, Y, Text);
+    pen_ = QPoint(X + TextWidth(Text), Y);
+}
+
+void TCanvas::FillRect(const QRect& Rect)
+{
+    DrawFill(Rect);
+}
+
+int TCanvas::TextWidth(const QString& Text) const
+{
+    return QFontMetrics(Font.ToQFont()).horizontalAdvance(Text);
+}
+
+void TPainterCanvas::DrawText(int X, int Y, const QString& Text)
+{
+    const QFont f = Font.ToQFont();
+    painter_.setFont(f);
+    painter_.setPen(ToQColor(Font.Color));
+    painter_.drawText(X, Y + QFontMetrics(f).ascent(), Text);
+}
+
+void TPainterCanvas::DrawLine(QPoint From, QPoint To)
+{
+    painter_.setPen(QPen(ToQColor(PenColor), PenWidth));
+    painter_.drawLine(From, To);
+}
+
+void TPainterCanvas::DrawFill(const QRect& Rect)
+{
+    painter_.fillRect(Rect, ToQColor(BrushColor));
+}
+
+int TRecordingCanvas::TextWidth(const QString& Text) const
+{
+    return CharWidth > 0 ? CharWidth * static_cast<int>(Text.size()) : TCanvas::TextWidth(Text);
+}
+
+std::vector<TRecordingCanvas::Item> TRecordingCanvas::Texts() const
+{
+    std::vector<Item> r;
+    for (const Item& i : Items)
+        if (i.Kind == Op::Text)
+            r.push_back(i);
+    return r;
+}
+
+std::vector<TRecordingCanvas::Item> TRecordingCanvas::Lines() const
+{
+    std::vector<Item> r;
+    for (const Item& i : Items)
+        if (i.Kind == Op::Line)
+            r.push_back(i);
+    return r;
+}
+
+void TRecordingCanvas::DrawText(int X, int Y, const QString& Text)
+{
+    Items.push_back({ Op::Text, QPoint(X, Y), QPoint(X + TextWidth(Text), Y), Text, Font.Color, Font });
+}
+
+void TRecordingCanvas::DrawLine(QPoint From, QPoint To)
+{
+    Items.push_back({ Op::Line, From, To, {}, PenColor, Font });
+}
+
+void TRecordingCanvas::DrawFill(const QRect& Rect)
+{
+    Items.push_back({ Op::Fill, Rect.topLeft(), Rect.bottomRight(), {}, BrushColor, Font });
+}

@@ -1,0 +1,69 @@
+#include "WinPaths.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+TWinPathConfig& Config()
+{
+    static TWinPathConfig c;
+    return c;
+}
+
+QString ProgramFileName()
+{
+    if (!Config().ProgramFileName.isEmpty())
+        return Config().ProgramFileName;
+    return QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+}
+
+} // namespace
+
+QString HostPath(const QString& WinName)
+{
+    QString p = WinName;
+    p.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (p.size() >= 2 && p.at(1) == QLatin1Char(':') && p.at(0).isLetter()) {
+        const QChar drive = p.at(0).toUpper();
+        const auto it = Config().Drives.constFind(drive);
+        if (it == Config().Drives.constEnd() || it->isEmpty())
+            return {};
+        QString rest = p.mid(2);
+        while (rest.startsWith(QLatin1Char('/')))
+            rest.remove(0, 1);
+        QString root = *it;
+        if (!root.endsWith(QLatin1Char('/')))
+            root += QLatin1Char('/');
+        p = root + rest;
+    }
+    const qsizetype slash = p.lastIndexOf(QLatin1Char('/'));
+    if (p.mid(slash + 1).compare(QLatin1String("Lemvora.exe"), Qt::CaseInsensitive) == 0)
+        p = p.left(slash + 1) + ProgramFileName();
+    return p;
+}
+
+bool WinFileExists(const QString& WinName)
+{
+    const QString host = HostPath(WinName);
+    if (host.isEmpty())
+        return false;
+    const QFileInfo info(host);
+    return info.exists() && info.isFile();
+}
+
+QString WinCurrentDir()
+{
+    return QDir::currentPath();
+}
+
+void SetWinPathConfig(const TWinPathConfig& C)
+{
+    Config() = C;
+}
+
+void ResetWinPaths()
+{
+    Config() = TWinPathConfig();
+}
