@@ -1,0 +1,28 @@
+#pragma once
+// Loading the outside libraries by the Windows file name a command spells
+// ("Tavrin.Dll", "QUENLIT.DLL"). The name maps to a module of the program's
+// folder with the host's naming: lower case, without ".dll", "lib" before and
+// ".so" after ("QUENLIT.DLL" -> libquenlit.so); the folder's files are matched
+// case-insensitively. A null handle is a failed load.
+#include <QString>
+
+using TLibHandle = void*;
+
+// "Tavrin.Dll" -> "libtavrin.so".
+QString ModuleFileNameFor(const QString& LibraryName);
+
+// Loads the module (RTLD_NOW | RTLD_LOCAL); nullptr when there is none or it
+// cannot be loaded.
+TLibHandle LoadLibraryModule(const QString& LibraryName);
+// The export of that name, nullptr where the module has none.
+void* ModuleSymbol(TLibHandle Module, const char* Name);
+// Unloads a module this loader loaded; other handles are ignored.
+void FreeLibraryModule(TLibHandle Module);
+
+// The folder searched for modules: ProgramDir() unless tests point the loader
+// elsewhere; an empty Folder restores ProgramDir().
+QString LibraryFolder();
+void SetLibraryFolder(const QString& Folder);
+
+// How many loads are open (loaded and not yet freed).
+int LoadedModuleCount();
