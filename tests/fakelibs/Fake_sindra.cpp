@@ -1,0 +1,3 @@
+#include "FakeRecord.h"
+
+FAKE_EXPORT void GenWords() { FakeCall("GenWords"); }
