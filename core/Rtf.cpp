@@ -484,7 +484,9 @@ void Reader::Word(const std::string& w, bool hasParam, int param)
         } else if (w == "cpg" && fonts.count(tableFont)) {
             fonts[tableFont].codePage = param;
         } else if (w == "u" && hasParam) {
-            pendingName += QChar(static_cast<char16_t>(param < 0 ? param + 65536 : param));
+            const int u = param < 0 ? param + 65536 : param;
+            if (u >= 0x20 && u <= 0xFFFF)
+                pendingName += QChar(static_cast<char16_t>(u));
             skipChars = s.uc;
         } else if (w == "uc") {
             s.uc = std::clamp(param, 0, 16);
@@ -608,7 +610,7 @@ void Reader::TextByte(unsigned char b)
     case Dest::FontTable:
         if (b == ';')
             CommitFontName();
-        else if (fonts.count(tableFont))
+        else if (b >= 0x20 && fonts.count(tableFont))
             pendingName += QChar(b < 0x80 ? b : TableFor(CodePage())[b]);
         return;
     case Dest::ColorTable:

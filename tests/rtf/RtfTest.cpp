@@ -292,6 +292,8 @@ const ForeignCase kForeign[] = {
       { "J 0/0/0 list0:[Arial 14 u]Проза[Arial 14]\u00a0— “quote”—–‘’[Times New Roman 11 #0000ff]link",
         "L -360/720/0 list1:[Times New Roman 11]bullet",
         "L -360/720/0 list2:[Times New Roman 11]number" } },
+    { "ControlCodesInFontName", "{\\rtf1{\\fonttbl{\\f0\\fnil \x05" "Ari\x01" "al\\u1?;}}x}",
+      { "L 0/0/0 list0:[Arial 12]x" } },
     { "PlainWithoutFontTable", R"({\rtf1 one\par two)", { "L 0/0/0 list0:[- 12]one", "L 0/0/0 list0:[- 12]two" } },
     { "ParInsideGroupsAndControlSymbols",
       "{\\rtf1\\ansi{\\fonttbl\\f0\\fnil Courier New;\\f1\\fnil Arial;}{\\b bold\\par}\\f1 a\\\\b\\{c\\}\r\nd\\\r\ne}",
