@@ -786,13 +786,12 @@ private:
     int FontIndex(const QString& family);
     int ColorIndex(const QTextCharFormat& f);
     WriteProps Props(const QTextCharFormat& f);
-    void EmitProps(const WriteProps& w);
-    void EmitText(QStringView s, bool inFontTable = false);
+    void EmitProps(const WriteProps& w, QByteArray& out);
+    static void EmitText(QStringView s, QByteArray& out, bool inFontTable = false);
 
     const QTextDocument& doc;
     QStringList fonts;
     std::vector<QRgb> colors;
-    QByteArray body;
     std::optional<WriteProps> last;
 };
 
@@ -838,7 +837,7 @@ WriteProps Writer::Props(const QTextCharFormat& f)
     return w;
 }
 
-void Writer::EmitProps(const WriteProps& w)
+void Writer::EmitProps(const WriteProps& w, QByteArray& body)
 {
     if (last && *last == w)
         return;
@@ -857,9 +856,8 @@ void Writer::EmitProps(const WriteProps& w)
     body += ' ';
 }
 
-void Writer::EmitText(QStringView s, bool inFontTable)
+void Writer::EmitText(QStringView s, QByteArray& out, bool inFontTable)
 {
-    QByteArray& out = body;
     for (qsizetype i = 0; i < s.size(); ++i) {
         const char16_t c = s[i].unicode();
         if (c == u'\\' || c == u'{' || c == u'}') {
@@ -888,28 +886,28 @@ void Writer::EmitText(QStringView s, bool inFontTable)
 QByteArray Writer::Write()
 {
     FontIndex(doc.defaultFont().family()); // \deff0
+    QByteArray content;
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
         const QTextBlockFormat bf = block.blockFormat();
-        body += "\\pard";
+        QByteArray para = "\\pard";
         const Qt::Alignment a = bf.alignment() & Qt::AlignHorizontal_Mask;
         if (a & Qt::AlignJustify)
-            body += "\\qj";
+            para += "\\qj";
         else if (a & Qt::AlignHCenter)
-            body += "\\qc";
+            para += "\\qc";
         else if (a & (Qt::AlignRight | Qt::AlignTrailing))
-            body += "\\qr";
+            para += "\\qr";
         else
-            body += "\\ql";
+            para += "\\ql";
         if (const int fi = RtfTwipsFromPixels(bf.textIndent()))
-            body += "\\fi" + QByteArray::number(fi);
+            para += "\\fi" + QByteArray::number(fi);
         if (const int li = RtfTwipsFromPixels(bf.leftMargin()))
-            body += "\\li" + QByteArray::number(li);
+            para += "\\li" + QByteArray::number(li);
         if (const int ri = RtfTwipsFromPixels(bf.rightMargin()))
-            body += "\\ri" + QByteArray::number(ri);
+            para += "\\ri" + QByteArray::number(ri);
 
         // Runs first, so that the numbering text can name the first run's font.
-        const QByteArray head = body;
-        body.clear();
+        QByteArray runs;
         int firstFont = -1;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment frag = it.fragment();
@@ -918,50 +916,48 @@ QByteArray Writer::Write()
             const WriteProps w = Props(frag.charFormat());
             if (firstFont < 0)
                 firstFont = w.font;
-            EmitProps(w);
-            EmitText(frag.text());
+            EmitProps(w, runs);
+            EmitText(frag.text(), runs);
         }
         const WriteProps mark = Props(block.charFormat());
         if (firstFont < 0)
             firstFont = mark.font;
-        EmitProps(mark);
-        const QByteArray runs = body;
-        body = head;
+        EmitProps(mark, runs);
 
         if (const QTextList* list = block.textList()) {
             const QByteArray f = QByteArray::number(firstFont);
             const int style = list->format().style();
             if (style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle
                 || style == QTextListFormat::ListSquare) {
-                body += "{\\pntext\\f" + f + "\\'95\\tab}{\\*\\pn\\pnlvlblt\\pnf" + f
+                para += "{\\pntext\\f" + f + "\\'95\\tab}{\\*\\pn\\pnlvlblt\\pnf" + f
                     + "\\pnindent0{\\pntxtb\\'95}}";
             } else {
-                body += "{\\pntext\\f" + f + ' ' + QByteArray::number(list->itemNumber(block) + 1)
+                para += "{\\pntext\\f" + f + ' ' + QByteArray::number(list->itemNumber(block) + 1)
                     + ".\\tab}{\\*\\pn\\pnlvlbody\\pnf" + f + "\\pnindent0\\pnstart1\\pndec{\\pntxta.}}";
             }
         }
         // A control word before text needs its delimiter; a closing brace does not.
-        if (!body.endsWith('}') && !runs.startsWith('\\'))
-            body += ' ';
-        body += runs;
-        body += "\\par\r\n";
+        if (!para.endsWith('}') && !runs.startsWith('\\'))
+            para += ' ';
+        content += para;
+        content += runs;
+        content += "\\par\r\n";
     }
-    const QByteArray content = body;
 
-    body = "{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl";
+    QByteArray out = "{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl";
     for (qsizetype i = 0; i < fonts.size(); ++i) {
-        body += "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset204 ";
-        EmitText(fonts.at(i), true);
-        body += ";}";
+        out += "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset204 ";
+        EmitText(fonts.at(i), out, true);
+        out += ";}";
     }
-    body += "}\r\n{\\colortbl ;";
+    out += "}\r\n{\\colortbl ;";
     for (QRgb c : colors)
-        body += "\\red" + QByteArray::number(qRed(c)) + "\\green" + QByteArray::number(qGreen(c))
+        out += "\\red" + QByteArray::number(qRed(c)) + "\\green" + QByteArray::number(qGreen(c))
             + "\\blue" + QByteArray::number(qBlue(c)) + ';';
-    body += "}\r\n\\uc1\r\n";
-    body += content;
-    body += "}\r\n";
-    return body;
+    out += "}\r\n\\uc1\r\n";
+    out += content;
+    out += "}\r\n";
+    return out;
 }
 
 } // namespace
