@@ -28,7 +28,10 @@ QString ModuleFileNameFor(const QString& LibraryName)
 
 QString LibraryFolder()
 {
-    return g_folder.isEmpty() ? ProgramDir() : g_folder;
+    if (!g_folder.isEmpty())
+        return g_folder;
+    const QString env = qEnvironmentVariable("LEMV_LIBRARY_DIR");
+    return env.isEmpty() ? ProgramDir() : env;
 }
 
 void SetLibraryFolder(const QString& Folder)

@@ -19,8 +19,10 @@ void* ModuleSymbol(TLibHandle Module, const char* Name);
 // Unloads a module this loader loaded; other handles are ignored.
 void FreeLibraryModule(TLibHandle Module);
 
-// The folder searched for modules: ProgramDir() unless tests point the loader
-// elsewhere; an empty Folder restores ProgramDir().
+// The folder searched for modules: the one SetLibraryFolder gave, else the
+// environment's LEMV_LIBRARY_DIR (so that tests reach every copy of the loader,
+// Quenlit's and a started program's too), else ProgramDir(). An empty Folder
+// drops the set folder.
 QString LibraryFolder();
 void SetLibraryFolder(const QString& Folder);
 

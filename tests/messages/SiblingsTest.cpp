@@ -77,6 +77,15 @@ TEST(Loader, MatchesTheFolderCaseInsensitively)
     SetLibraryFolder({});
 }
 
+TEST_F(SiblingsTest, EnvironmentFolderServesALoaderWithoutItsOwnFolder)
+{
+    SetLibraryFolder({}); // as in a copy of the loader that tests never set
+    EXPECT_EQ(LibraryFolder(), FakeLibs::Folder());
+    EXPECT_TRUE(Run(QStringLiteral("Sindra.Dll"), [](TSibling& lib) { lib.Proc<VoidFn>("GenWords")(); }));
+    EXPECT_TRUE(Messages.isEmpty());
+    EXPECT_EQ(FakeLibs::Log(), (QStringList {"+sindra", "GenWords", "-sindra"}));
+}
+
 TEST_F(SiblingsTest, MissingLibraryShowsItsNameAsSpelledAndCallsNothing)
 {
     FakeLibs::Use({QStringLiteral("Yestrel.Dll")});
@@ -161,7 +170,11 @@ TEST_F(SiblingsTest, ThreeUsesInARowLeaveNothingLoaded)
 // The stand-ins shipped with the program.
 class StandInsTest : public ::testing::Test {
 protected:
-    void SetUp() override { SetLibraryFolder({}); }
+    void SetUp() override
+    {
+        SetLibraryFolder({});
+        qunsetenv("LEMV_LIBRARY_DIR");
+    }
     void TearDown() override { EXPECT_EQ(LoadedModuleCount(), 0); }
 };
 

@@ -9,6 +9,8 @@
 //   FakeLibs::Calls()   == {"CreateMyMessage", "ShowMyMessage", "DestroyMyMessage"}
 //   FakeLibs::Log()     the same with "+tavrin" / "-tavrin" at each load / unload
 //   FakeLibs::UseReal();              // loader back to the program's folder
+//   (the folder goes to LEMV_LIBRARY_DIR too: a program started from the test,
+//   and Quenlit's copy of the loader, use the fakes as well)
 //
 // One line per call: the export's name, and for InputCorvane, OutputCorvane and
 // FonoSemWrd a space and the argument (back to Unicode from Windows-1251;
@@ -79,6 +81,14 @@ inline void ResetBehaviour()
 
 // Points the loader at the fakes; the libraries named in Missing (Windows
 // names as commands spell them) are left out of a scratch folder of links.
+// The folder also goes to LEMV_LIBRARY_DIR, so Quenlit's own loader and a
+// program started from the test follow it.
+inline void PointLoaderAt(const QString& Dir)
+{
+    SetLibraryFolder(Dir);
+    qputenv("LEMV_LIBRARY_DIR", QFile::encodeName(Dir));
+}
+
 inline void Use(const QStringList& Missing = {})
 {
     static std::unique_ptr<QTemporaryDir> scratch;
@@ -86,7 +96,7 @@ inline void Use(const QStringList& Missing = {})
     ClearLog();
     ResetBehaviour();
     if (Missing.isEmpty()) {
-        SetLibraryFolder(Folder());
+        PointLoaderAt(Folder());
         return;
     }
     scratch = std::make_unique<QTemporaryDir>();
@@ -97,12 +107,13 @@ inline void Use(const QStringList& Missing = {})
     for (const QString& f : fakes.entryList({QStringLiteral("*.so")}, QDir::Files))
         if (!leftOut.contains(f))
             QFile::link(fakes.filePath(f), QDir(scratch->path()).filePath(f));
-    SetLibraryFolder(scratch->path());
+    PointLoaderAt(scratch->path());
 }
 
 inline void UseReal()
 {
     SetLibraryFolder({});
+    qunsetenv("LEMV_LIBRARY_DIR");
     ResetBehaviour();
     qunsetenv("LEMV_FAKE_LOG");
 }
