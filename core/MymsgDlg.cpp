@@ -88,6 +88,12 @@ void TMyMessageForm::reject()
     done(2);
 }
 
+void TMyMessageForm::closeEvent(QCloseEvent* Event)
+{
+    // A visible dialog closes through reject(), that is with result 2.
+    QDialog::closeEvent(Event);
+}
+
 void TMyMessageForm::keyPressEvent(QKeyEvent* Event)
 {
     if (Event->key() == Qt::Key_Escape && Event->modifiers() == Qt::NoModifier) {

@@ -79,6 +79,7 @@ public slots:
 
 protected:
     explicit TMyMessageForm(QWidget* Owner);
+    void closeEvent(QCloseEvent* Event) override;
     void keyPressEvent(QKeyEvent* Event) override;
 };
 
