@@ -1,0 +1,443 @@
+#include "GrafTestHelpers.h"
+#include "HelpLayer.h"
+#include "HelpWindow.h"
+#include "LemvGraf.h"
+#include "NumFormat.h"
+#include "Win1251.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Enabled {
+    bool open, save, print;
+    bool operator==(const Enabled&) const = default;
+};
+
+Enabled EnabledOf(const TGrafForm& w)
+{
+    return { w.FileOpenSpeedButton->isEnabled(), w.FileSaveSpeedButton->isEnabled(), w.PrintSpeedButton->isEnabled() };
+}
+
+QColor TextColour(const QLabel* l)
+{
+    return l->palette().color(QPalette::WindowText);
+}
+
+class RecordingHelp : public IHelpSystem {
+public:
+    struct Call {
+        QString file;
+        unsigned command;
+        QString data;
+    };
+    std::vector<Call> Calls;
+    void Help(const QString& File, unsigned Command, const QString& Data, int) override
+    {
+        Calls.push_back({ File, Command, Data });
+    }
+};
+
+class GrafForm1024 : public ::testing::Test {
+protected:
+    void SetUp() override { SetVirtualScreenSize(QSize(1024, 768)); }
+    void TearDown() override { SetVirtualScreenSize(QSize()); }
+};
+
+// A chart page with the given significant entries (values as the page writes them).
+TCurrentPage* ChartPageWith(TGrafForm& w, const std::vector<std::pair<const char*, double>>& Entries)
+{
+    TCurrentPage* p = w.AddChartPage("T");
+    w.CurrentPage = p;
+    p->Title = "T";
+    for (auto [name, v] : Entries) {
+        p->SignificantNames.Add(Ansi(name));
+        p->SignificantValues.Add(FormatFixed(v, 5, 2));
+    }
+    w.Pages.AddObject("T", p);
+    return p;
+}
+
+} // namespace
+
+TEST_F(GrafForm1024, CreationSizesTheWindowFromTheVirtualScreen)
+{
+    TGrafForm w;
+    EXPECT_EQ(GrafForm, &w);
+    EXPECT_EQ(w.width(), 962);
+    EXPECT_EQ(w.height(), 499);
+    EXPECT_EQ(w.ExitSpeedButton->x(), 882);
+    EXPECT_EQ(w.ExitSpeedButton->y(), 16);
+    EXPECT_EQ(w.HelpSpeedButton->x(), 802);
+    EXPECT_EQ(w.StaticText1->x(), 240);
+    EXPECT_EQ(w.StaticText2->x(), 320);
+    EXPECT_EQ(w.HelpTopic, "hlp_Instructions");
+    EXPECT_EQ(w.HelpFilePath.substr(w.HelpFilePath.size() - 16), "Data\\Lemvora.hlp");
+    EXPECT_EQ(w.ExitSpeedButton->text(), QStringLiteral("&Выход"));
+    EXPECT_EQ(w.Panel3->height(), 53);
+}
+
+TEST_F(GrafForm1024, UpdateStatusFollowsTheEnablingTable)
+{
+    struct Case {
+        int mode, kind;
+        const char* note;
+        Enabled expected;
+        bool status;
+    };
+    const Enabled same { true, true, true }; // unchanged from the state before
+    const Case cases[] = {
+        { 0, 0, "", { false, true, true }, true },
+        { 3, 0, "x", { false, true, true }, true },
+        { 0, 1, "x", { false, true, true }, true },
+        { 3, 1, "", { false, false, false }, true },
+        { 0, 2, "", same, true },
+        { 1, 0, "", { false, false, true }, false },
+        { 1, 5, "x", { false, false, true }, false },
+        { 2, 0, "", { false, true, true }, false },
+        { 2, 1, "x", { false, false, false }, false },
+        { 2, 2, "", same, false },
+        { 7, 0, "", same, false },
+        { -1, 1, "", same, false },
+    };
+    TGrafForm w;
+    for (const Case& c : cases) {
+        TCurrentPage page;
+        page.Note = c.note;
+        page.CodingVerdict = VerdictSoft();
+        w.SetButtonsEnabled(true, true, true);
+        w.StaticText1->setText(QStringLiteral("before"));
+        w.SetMode(c.mode);
+        w.SetPageKind(c.kind);
+        w.UpdateStatus(&page);
+        EXPECT_EQ(EnabledOf(w), c.expected) << c.mode << "/" << c.kind << "/" << c.note;
+        EXPECT_EQ(w.StaticText1->text() != QStringLiteral("before"), c.status) << c.mode << "/" << c.kind;
+    }
+    TRecFileGraf notAPage;
+    w.SetButtonsEnabled(true, true, true);
+    w.SetMode(0);
+    w.UpdateStatus(&notAPage);
+    EXPECT_EQ(EnabledOf(w), same);
+}
+
+TEST_F(GrafForm1024, CodingVerdictColours)
+{
+    const struct {
+        std::string verdict;
+        TColor colour;
+    } cases[] = {
+        { VerdictHard(), clRed },
+        { VerdictSoft(), clBlue },
+        { VerdictNeutral(), clBlack },
+        { "", clBlack },
+        { VerdictHard() + " ", clBlack }, // only the exact text is marked
+    };
+    TGrafForm w;
+    for (const auto& c : cases) {
+        TCurrentPage page;
+        page.CodingVerdict = c.verdict;
+        page.RhythmVerdict = Ansi("РИТМИЧНОСТЬ СРЕДНЯЯ");
+        w.UpdateStatus(&page);
+        EXPECT_EQ(TextColour(w.StaticText1), ToQColor(c.colour)) << c.verdict;
+        EXPECT_EQ(w.StaticText1->text(), AnsiToQString(c.verdict));
+        EXPECT_EQ(w.StaticText2->text(), QStringLiteral("РИТМИЧНОСТЬ СРЕДНЯЯ"));
+    }
+    EXPECT_EQ(ToQColor(clRed), QColor(255, 0, 0));
+    EXPECT_EQ(ToQColor(clBlue), QColor(0, 0, 255));
+    EXPECT_EQ(ToQColor(clMaroon), QColor(128, 0, 0));
+}
+
+TEST_F(GrafForm1024, TextResultEnablesSavingOnTheChartTabOnly)
+{
+    TTextAnalysisWindow r = BuildTextAnalysisWindow(SampleRussianText(), "T");
+    TGrafForm& w = *r.Window;
+    ASSERT_EQ(w.PageControl1->count(), 2);
+    EXPECT_EQ(w.PageControl1->tabText(1), QStringLiteral("# T"));
+    EXPECT_FALSE(w.FileOpenSpeedButton->isVisibleTo(&w));
+    EXPECT_TRUE(w.FileSaveSpeedButton->isVisibleTo(&w));
+    EXPECT_EQ(w.CurrentPage, w.Pages.Objects(0));
+    EXPECT_EQ(w.PageKind, 0);
+    EXPECT_EQ(EnabledOf(w), (Enabled { false, true, true }));
+    const QString coding = w.StaticText1->text(), rhythm = w.StaticText2->text();
+    EXPECT_FALSE(coding.isEmpty());
+    SelectNextPage(w.PageControl1, true);
+    EXPECT_EQ(w.ActivePageIndex, 1);
+    EXPECT_EQ(w.PageKind, 1);
+    EXPECT_EQ(EnabledOf(w), (Enabled { false, false, false }));
+    EXPECT_EQ(w.StaticText1->text(), coding);
+    EXPECT_EQ(w.StaticText2->text(), rhythm);
+}
+
+TEST_F(GrafForm1024, NoteOnlyResultCanBeSavedAndPrinted)
+{
+    TTextAnalysisWindow r = BuildTextAnalysisWindow(Ansi("abc 123"), "T");
+    EXPECT_EQ(r.Note, Ansi("Слишком мал текст для анализа!"));
+    TGrafForm& w = *r.Window;
+    ASSERT_EQ(w.PageControl1->count(), 1);
+    EXPECT_EQ(w.PageKind, 1);
+    w.show(); // the lone tab never changes: showing brings its status
+    EXPECT_EQ(EnabledOf(w), (Enabled { false, true, true }));
+    EXPECT_EQ(w.Pages.Objects(0)->Note, r.Note);
+    w.hide();
+}
+
+TEST_F(GrafForm1024, KeysScrollTheListTabAndEscapeCloses)
+{
+    TTextAnalysisWindow r = BuildTextAnalysisWindow(SampleRussianText(), "T");
+    TGrafForm& w = *r.Window;
+    TCurrentPage* list = w.Pages.Objects(1);
+    w.show();
+    QApplication::processEvents();
+    QScrollBar* bar = list->ScrollBox->verticalScrollBar();
+    ASSERT_EQ(bar->singleStep(), 8);
+
+    int key = VK_NEXT; // chart tab: the keys do nothing
+    w.FormKeyDown(&w, key, Qt::NoModifier);
+    EXPECT_EQ(bar->value(), 0);
+
+    SelectNextPage(w.PageControl1, true);
+    QApplication::processEvents();
+    // The painted list page scrolls by ten line steps beyond the box.
+    ASSERT_EQ(bar->maximum(), 80);
+    const struct {
+        int key, value;
+    } steps[] = { { VK_DOWN, 8 }, { VK_NEXT, 80 }, { VK_UP, 72 }, { VK_DOWN, 80 }, { VK_PRIOR, 0 }, { VK_UP, 0 } };
+    for (const auto& s : steps) {
+        key = s.key;
+        w.FormKeyDown(&w, key, Qt::NoModifier);
+        EXPECT_EQ(bar->value(), s.value) << s.key;
+    }
+    // A real key reaches the window first, whichever control has the focus.
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &w;
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
+    QApplication::sendEvent(target, &down);
+    EXPECT_EQ(bar->value(), 80);
+
+    SelectNextPage(w.PageControl1, false);
+    key = VK_ESCAPE;
+    w.FormKeyDown(&w, key, Qt::NoModifier);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(w.result(), QDialog::Rejected);
+}
+
+TEST_F(GrafForm1024, DeletingWithTheFirstTabActiveDoesNothing)
+{
+    TTextAnalysisWindow r = BuildTextAnalysisWindow(SampleRussianText(), "T");
+    r.Window->DeletePageClick();
+    EXPECT_EQ(r.Window->Pages.Count(), 2);
+    EXPECT_EQ(r.Window->PageControl1->count(), 2);
+}
+
+TEST_F(GrafForm1024, DeletingAListTabRemovesItsFollowerAndItself)
+{
+    TTextAnalysisWindow r = BuildTextAnalysisWindow(SampleRussianText(), "T");
+    TGrafForm& w = *r.Window;
+    // Two more pairs behind the first.
+    for (const char* t : { "A", "B" }) {
+        TCurrentPage* c = w.AddChartPage(t);
+        w.Pages.AddObject(t, c);
+        TCurrentPage* l = w.AddListPage(std::string("# ") + t);
+        w.Pages.AddObject(std::string("# ") + t, l);
+    }
+    w.PageControl1->setCurrentIndex(1); // "# T", kind 1
+    ASSERT_EQ(w.PageKind, 1);
+    w.DeletePageClick(); // removes tabs 2 ("A") and 1 ("# T")
+    ASSERT_EQ(w.Pages.Count(), 4);
+    EXPECT_EQ(w.Pages.Strings(1), "# A");
+    EXPECT_EQ(w.PageControl1->count(), 4);
+    EXPECT_EQ(w.PageControl1->tabText(1), QStringLiteral("# A"));
+    EXPECT_EQ(w.PageControl1->currentIndex(), 0);
+    EXPECT_EQ(w.CurrentPage, w.Pages.Objects(0));
+}
+
+TEST(GrafFormTools, ToolButtonsByMode)
+{
+    using A = TGrafForm::ToolAction;
+    const struct {
+        int mode;
+        std::vector<QString> captions;
+        std::vector<A> actions;
+    } cases[] = {
+        { 0, { "3D", "", "Диаграмма", "График" }, { A::Toggle3D, A::None, A::HorizBars, A::LineChart } },
+        { 3, { "3D", "", "Диаграмма", "График" }, { A::Toggle3D, A::None, A::HorizBars, A::LineChart } },
+        { 2, { "3D" }, { A::Toggle3D } },
+        { 1, {}, {} },
+        { 9, {}, {} },
+    };
+    for (const auto& c : cases) {
+        TGrafForm w;
+        w.SetMode(c.mode);
+        TCurrentPage* p = w.AddChartPage("T");
+        ASSERT_NE(p, nullptr);
+        ASSERT_NE(p->ToolBar, nullptr);
+        const auto buttons = p->ToolBar->findChildren<QToolButton*>(QString(), Qt::FindDirectChildrenOnly);
+        std::vector<QString> captions, hints;
+        std::vector<A> actions;
+        for (QToolButton* b : buttons) {
+            if (b->objectName() == QLatin1String("qt_toolbar_ext_button"))
+                continue;
+            hints.push_back(b->toolTip());
+            captions.push_back(b->text());
+            actions.push_back(TGrafForm::ToolButtonAction(b));
+        }
+        EXPECT_EQ(captions, c.captions) << c.mode;
+        EXPECT_EQ(actions, c.actions) << c.mode;
+        if (c.mode == 0)
+            EXPECT_EQ(hints, (std::vector<QString> { "Объемный график", "", "Диаграмма", "График" }));
+    }
+}
+
+TEST(GrafFormCharts, BarsAndLinesSkipValuesBelowNineFromTheLastEntry)
+{
+    TGrafForm w;
+    TCurrentPage* p = ChartPageWith(w, { { "A", 12.0 }, { "B", 10.5 }, { "C", 8.7 }, { "D", 9.0 } });
+    w.DrawChartPage(p);
+    TChart* chart = p->Chart;
+    EXPECT_EQ(chart->Title.Text, QStringList { QStringLiteral("T") });
+    ASSERT_EQ(chart->SeriesCount(), 1);
+    auto* bars = dynamic_cast<THorizBarSeries*>(chart->Series(0));
+    ASSERT_NE(bars, nullptr);
+    EXPECT_TRUE(bars->UseYOrigin);
+    EXPECT_EQ(bars->Marks.Style, smsValue);
+    ASSERT_EQ(bars->Count(), 3);
+    const char* order[] = { "D", "B", "A" };
+    const double values[] = { 9.0, 10.5, 12.0 };
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(bars->Points[i].Label, QString(order[i]));
+        EXPECT_DOUBLE_EQ(bars->Points[i].X, values[i]);
+        EXPECT_EQ(bars->Points[i].Color, clRed);
+    }
+    EXPECT_FALSE(chart->BottomAxis.Automatic);
+    EXPECT_DOUBLE_EQ(chart->BottomAxis.Minimum, 0.0); // the origin
+    EXPECT_DOUBLE_EQ(chart->BottomAxis.Maximum, 12.0);
+    EXPECT_DOUBLE_EQ(chart->LeftAxis.Maximum, 2.0);
+
+    w.BuildLineChart();
+    ASSERT_EQ(chart->SeriesCount(), 1);
+    auto* line = dynamic_cast<TLineSeries*>(chart->Series(0));
+    ASSERT_NE(line, nullptr);
+    ASSERT_EQ(line->Count(), 3);
+    const double xs[] = { 1, 3, 4 }; // C was walked at 2 and drew nothing
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_DOUBLE_EQ(line->Points[i].X, xs[i]);
+        EXPECT_DOUBLE_EQ(line->Points[i].Y, values[i]);
+        EXPECT_EQ(line->Points[i].Color, line->SeriesColor);
+    }
+    EXPECT_DOUBLE_EQ(chart->LeftAxis.Minimum, 9.0);
+    EXPECT_DOUBLE_EQ(chart->BottomAxis.Minimum, 1.0);
+    EXPECT_DOUBLE_EQ(chart->BottomAxis.Maximum, 4.0);
+    EXPECT_EQ(chart->OwnedSeriesCount(), 2); // removed series stay with the chart
+
+    // Rebuilding gives the same picture; 3D twice restores the view.
+    w.BuildHorizBars();
+    const auto first = dynamic_cast<THorizBarSeries*>(chart->Series(0))->Points;
+    w.BuildHorizBars();
+    const auto again = dynamic_cast<THorizBarSeries*>(chart->Series(0))->Points;
+    ASSERT_EQ(first.size(), again.size());
+    for (size_t i = 0; i < first.size(); ++i)
+        EXPECT_EQ(first[i].X, again[i].X);
+    EXPECT_TRUE(chart->View3D);
+    w.Toggle3D();
+    EXPECT_FALSE(chart->View3D);
+    w.Toggle3D();
+    EXPECT_TRUE(chart->View3D);
+    EXPECT_FALSE(chart->DrawToBitmap().isNull());
+}
+
+TEST(GrafFormCharts, EmptyModesAndBadData)
+{
+    TGrafForm w;
+    TCurrentPage* p = ChartPageWith(w, {});
+    w.DrawChartPage(p);
+    ASSERT_EQ(p->Chart->SeriesCount(), 1);
+    EXPECT_EQ(p->Chart->Series(0)->Count(), 0);
+    EXPECT_DOUBLE_EQ(p->Chart->BottomAxis.Maximum, 0.0);
+
+    TGrafForm legend;
+    legend.SetMode(1);
+    TCurrentPage* q = ChartPageWith(legend, { { "A", 12.0 } });
+    q->Title = "Q";
+    legend.DrawChartPage(q);
+    EXPECT_EQ(q->Chart->SeriesCount(), 0);
+    EXPECT_EQ(q->Chart->Title.Text, QStringList { QStringLiteral("Q") });
+    EXPECT_TRUE(q->Chart->Title.Font.Bold);
+
+    TRecFileGraf notAPage;
+    notAPage.Title = "X";
+    legend.DrawChartPage(&notAPage); // nothing happens
+
+    // The builders raise on a value that is no number and on a page without a chart.
+    p->SignificantNames.Add("Z");
+    p->SignificantValues.Add("abc");
+    EXPECT_THROW(w.BuildHorizBars(), Exception);
+    w.CurrentPage = w.AddListPage("# T");
+    EXPECT_THROW(w.BuildLineChart(), Exception);
+}
+
+TEST(GrafFormCharts, BarListDrawsEveryItemRoundedFromTheLast)
+{
+    TGrafForm w;
+    w.SetMode(2);
+    TCurrentPage* p = ChartPageWith(w, {});
+    p->BarList.AddObject("a", new TBarItem { "first", clGreen, 2.3456 });
+    p->BarList.AddObject("b", new TBarItem { "second", clBlue, 0.5 });
+    w.DrawChartPage(p);
+    auto* bars = dynamic_cast<THorizBarSeries*>(p->Chart->Series(0));
+    ASSERT_NE(bars, nullptr);
+    ASSERT_EQ(bars->Count(), 2);
+    EXPECT_FALSE(bars->UseYOrigin);
+    EXPECT_EQ(bars->Points[0].Label, QStringLiteral("second"));
+    EXPECT_EQ(bars->Points[0].Color, clBlue);
+    EXPECT_DOUBLE_EQ(bars->Points[1].X, 2.35);
+}
+
+TEST_F(GrafForm1024, HelpButtonJumpsToTheTopicAndDestructionQuits)
+{
+    RecordingHelp help;
+    SetHelpSystem(&help);
+    {
+        TGrafForm w;
+        w.HelpSpeedButtonClick();
+        ASSERT_EQ(help.Calls.size(), 1u);
+        EXPECT_EQ(help.Calls[0].command, HELP_COMMAND);
+        EXPECT_EQ(help.Calls[0].data, QStringLiteral("JumpID(\"\",\"hlp_Instructions\")"));
+        EXPECT_EQ(help.Calls[0].file, AnsiToQString(w.HelpFilePath));
+        w.HelpTopic.clear();
+        w.HelpSpeedButtonClick();
+        EXPECT_EQ(help.Calls.back().command, HELP_FINDER);
+    }
+    EXPECT_EQ(help.Calls.back().command, HELP_QUIT);
+    SetHelpSystem(nullptr);
+}
+
+TEST(HelpWindow, OpensOnItsTopicAndReportsAMissingFile)
+{
+    EXPECT_EQ(THelpWindowSystem::JumpTopic(QStringLiteral("JumpID(\"\",\"hlp_Instructions\")")), QStringLiteral("hlp_Instructions"));
+    EXPECT_EQ(THelpWindowSystem::JumpTopic(QStringLiteral("Contents()")), QString());
+    THelpWindowSystem help;
+    const QString file = QCoreApplication::applicationDirPath() + "\\Data\\Lemvora.hlp";
+    help.Help(file, HELP_COMMAND, QStringLiteral("JumpID(\"\",\"hlp_Instructions\")"), 0);
+    ASSERT_NE(help.Window(), nullptr);
+    EXPECT_TRUE(help.Window()->isVisible());
+    EXPECT_TRUE(help.Window()->toPlainText().contains(QStringLiteral("Как пользоваться программой")));
+    help.Help(file, HELP_QUIT, {}, 0);
+    QApplication::processEvents();
+    EXPECT_TRUE(help.Window() == nullptr || !help.Window()->isVisible());
+
+    THelpWindowSystem missing;
+    missing.Help(QStringLiteral("Data\\Nowhere.hlp"), HELP_FINDER, {}, 0);
+    ASSERT_NE(missing.Window(), nullptr);
+    EXPECT_TRUE(missing.Window()->toPlainText().contains(QStringLiteral("Не удается открыть файл справки")));
+    missing.Help({}, HELP_QUIT, {}, 0);
+}
