@@ -181,9 +181,12 @@ void StyleAxis(QAbstractAxis* Axis, const TChartAxis& A, bool AxisVisible)
 
 void TChart::Build()
 {
-    chart_->removeAllSeries();
-    for (QAbstractAxis* a : chart_->axes())
-        chart_->removeAxis(a), delete a;
+    // A fresh chart for every build: nothing of an earlier layout remains.
+    QChart* previous = chart_;
+    chart_ = new QChart();
+    chart_->setBackgroundRoundness(0);
+    view_->setChart(chart_);
+    delete previous;
     qtSeries_.clear();
 
     setAutoFillBackground(true);
@@ -196,7 +199,7 @@ void TChart::Build()
     chart_->setPlotAreaBackgroundPen(Frame.Visible && Frame.Style != psClear
                                          ? QPen(ToQColor(Frame.Color), Frame.Width)
                                          : QPen(Qt::NoPen));
-    chart_->setMargins(QMargins(MarginLeft + (View3D ? kDepth : 0), 4 + (View3D ? kDepth : 0), 4, 4));
+    chart_->setMargins(QMargins(MarginLeft + (View3D ? kDepth : 0), 4 + (View3D ? kDepth : 0), 24, 4));
     chart_->setTitle(Title.Visible ? Title.Text.join(QLatin1Char('\n')) : QString());
     chart_->setTitleFont(Title.Font.ToQFont());
     chart_->setTitleBrush(ToQColor(Title.Font.Color));
