@@ -1,0 +1,83 @@
+// The program block: one copy per machine, the application title, the main
+// window and the hidden diagram window, then the event loop.
+#include "REMain.h"
+
+#include "Application.h"
+#include "LemvGraf.h"
+#include "MymsgDlg.h"
+#include "SingleInstance.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+// LEMV_AUTO_ANSWER=<result>: every modal window is answered with that result
+// and its texts go to standard output, and "started" is printed once the main
+// window shows; so scripts and tests drive the program without a person.
+void InstallAutoAnswer(QApplication& App)
+{
+    const QByteArray answer = qgetenv("LEMV_AUTO_ANSWER");
+    if (answer.isEmpty())
+        return;
+    const int result = answer.toInt();
+    auto* timer = new QTimer(&App);
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [result] {
+        static bool started = false;
+        if (!started && MainForm && MainForm->isVisible()) {
+            started = true;
+            std::printf("started\n");
+            std::fflush(stdout);
+        }
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        QStringList texts;
+        for (const QLabel* label : dialog->findChildren<QLabel*>())
+            if (!label->text().isEmpty())
+                texts << label->text();
+        std::printf("dialog: %s\n", texts.join(QLatin1Char('|')).toUtf8().constData());
+        std::fflush(stdout);
+        dialog->done(result);
+    });
+    timer->start();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("Lemvora"));
+    InstallAutoAnswer(app);
+
+    // Held, never closed: the marker lives exactly as long as this process.
+    static TInstanceMarker marker;
+    switch (marker.Create(QStringLiteral("LemvMap"))) {
+    case TMarkerResult::NotCreated:
+        MyShowMessage(QStringLiteral("Ошибка выделения памяти!"));
+        return 0;
+    case TMarkerResult::AlreadyExists:
+        MyShowMessage(QStringLiteral("Программа уже загружена на Вашем ПК!"));
+        return 0;
+    case TMarkerResult::Created:
+        break;
+    }
+
+    SetApplicationTitle(QStringLiteral("\"Lemvora\" предвыборной борьбы"));
+    MainForm = new TMainForm;
+    // The diagram window of the program block stays hidden; it goes with the application.
+    // GrafForm later names the text command's own windows; this one is kept here.
+    auto* startupGraf = new TGrafForm(nullptr);
+    GrafForm = startupGraf;
+    MainForm->show();
+    const int code = app.exec();
+    delete MainForm;
+    delete startupGraf;
+    return code;
+}

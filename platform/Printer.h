@@ -1,0 +1,125 @@
+#pragma once
+// The printer: print documents on the chosen printer, or into a PDF file where
+// the machine has no printer. Device units are printer pixels. The program
+// reaches it through Printer(); tests put a recording printer in place.
+#include <QImage>
+#include <QPicture>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QPainter;
+class QPrinter;
+class QTextDocument;
+
+// What the print dialog offers besides printing the whole document.
+struct TPrintDialogOptions {
+    bool PrintToFile = false;
+    bool PageNumbers = false;
+    bool Selection = false;
+    bool Warning = false; // tell the user when there is no printer
+};
+
+enum class TPrintRange { AllPages, Selection, PageNums };
+
+class IPrinter {
+public:
+    virtual ~IPrinter() = default;
+
+    // Runs the print dialog; false when it was cancelled.
+    virtual bool ExecuteDialog(const TPrintDialogOptions& Options, TPrintRange& Range) = 0;
+
+    // One print document with the job title Title; the canvas exists between them.
+    virtual void BeginDoc(const QString& Title = {}) = 0;
+    virtual void EndDoc() = 0;
+    virtual void NewPage() = 0;
+    virtual bool Printing() const = 0;
+    virtual QPainter& Canvas() = 0;
+
+    // HORZRES and VERTRES: the printable area in printer pixels.
+    virtual int PageWidth() const = 0;
+    virtual int PageHeight() const = 0;
+    // GETPRINTINGOFFSET: the printable area's corner on the sheet, in printer
+    // pixels; false where the device cannot tell.
+    virtual bool PrintingOffset(QPoint& Offset) const = 0;
+    // RC_PALETTE: the device draws through a palette of indexed colours.
+    virtual bool HasPalette() const = 0;
+
+    // StretchDIBits: the Source part of Bits stretched onto Dest of the canvas.
+    virtual void StretchDIBits(const QRect& Dest, const QImage& Bits, const QRect& Source) = 0;
+
+    // Prints a rich-text document as a document of its own with the job title.
+    virtual void PrintDocument(const QTextDocument& Doc, const QString& Title) = 0;
+};
+
+IPrinter& Printer();
+// Tests put their printer in place; nullptr restores the real one.
+void SetPrinter(IPrinter* P);
+
+// The real printer over QPrinter and the print dialog.
+class TQtPrinter : public IPrinter {
+public:
+    TQtPrinter();
+    ~TQtPrinter() override;
+
+    bool ExecuteDialog(const TPrintDialogOptions& Options, TPrintRange& Range) override;
+    void BeginDoc(const QString& Title = {}) override;
+    void EndDoc() override;
+    void NewPage() override;
+    bool Printing() const override;
+    QPainter& Canvas() override;
+    int PageWidth() const override;
+    int PageHeight() const override;
+    bool PrintingOffset(QPoint& Offset) const override;
+    bool HasPalette() const override;
+    void StretchDIBits(const QRect& Dest, const QImage& Bits, const QRect& Source) override;
+    void PrintDocument(const QTextDocument& Doc, const QString& Title) override;
+
+    QPrinter& Device() { return *printer_; }
+
+private:
+    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QPainter> painter_;
+};
+
+// Records what is printed instead of printing: each call as one line of
+// Calls, the canvas drawing into a picture, the documents' plain text.
+class TRecordingPrinter : public IPrinter {
+public:
+    TRecordingPrinter(int Width = 4800, int Height = 6600);
+    ~TRecordingPrinter() override;
+
+    // The dialog's answer: false cancels it.
+    bool DialogAnswer = true;
+    TPrintRange DialogRange = TPrintRange::AllPages;
+    bool OffsetSupported = true;
+    QPoint Offset;
+    bool Palette = false;
+
+    QStringList Calls;           // "Dialog", "BeginDoc <title>", "EndDoc", "NewPage", "StretchDIBits ...", "PrintDocument <title>"
+    QStringList PrintedTexts;    // plain text of every printed document
+    QList<QImage> StretchedBits; // the images given to StretchDIBits
+    TPrintDialogOptions LastOptions;
+    QPicture Picture;            // what the canvas drew in the last document
+
+    bool ExecuteDialog(const TPrintDialogOptions& Options, TPrintRange& Range) override;
+    void BeginDoc(const QString& Title = {}) override;
+    void EndDoc() override;
+    void NewPage() override;
+    bool Printing() const override;
+    QPainter& Canvas() override;
+    int PageWidth() const override { return width_; }
+    int PageHeight() const override { return height_; }
+    bool PrintingOffset(QPoint& Result) const override;
+    bool HasPalette() const override { return Palette; }
+    void StretchDIBits(const QRect& Dest, const QImage& Bits, const QRect& Source) override;
+    void PrintDocument(const QTextDocument& Doc, const QString& Title) override;
+
+private:
+    int width_;
+    int height_;
+    std::unique_ptr<QPainter> painter_;
+};

@@ -1,0 +1,250 @@
+// Loading, saving safely, printing, About, drops and the command line.
+#include "AppTestSupport.h"
+
+#include <QDir>
+#include <QMimeData>
+#include <QTextCursor>
+#include <QUrl>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+class Documents : public MainFormFixture {};
+
+TEST_F(Documents, PlainTextLoadsAsUtf8OrElseWindows1251)
+{
+    struct {
+        const char* Name;
+        QByteArray Bytes;
+        QString Text;
+    } cases[] = {
+        {"utf8", QByteArray("Привет, мир\r\nвторая"), QStringLiteral("Привет, мир\nвторая")},
+        {"cp1251", QByteArray("\xcf\xf0\xe8\xe2\xe5\xf2"), QStringLiteral("Привет")},
+        {"ascii", QByteArray("plain"), QStringLiteral("plain")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const QString file = Path(QString::fromLatin1(c.Name));
+        Write(file, c.Bytes);
+        RunHandler([&] { Form->OpenDocument(file); });
+        EXPECT_EQ(Editor()->toPlainText(), c.Text);
+        EXPECT_EQ(Form->DocumentName, file);
+        EXPECT_FALSE(Editor()->document()->isModified());
+    }
+    EXPECT_TRUE(Errors.isEmpty());
+}
+
+TEST_F(Documents, UnreadableFileLeavesDocumentAndNameAsTheyWere)
+{
+    const QString doc = OpenedAndChanged(QStringLiteral("doc.rtf"), QStringLiteral("несохранённое"));
+    const QString missing = Path(QStringLiteral("missing.rtf"));
+    for (const QString& bad : {missing, Dir.path()}) {
+        SCOPED_TRACE(bad.toStdString());
+        Errors.clear();
+        RunHandler([&] { Form->OpenDocument(bad); });
+        EXPECT_EQ(Errors, QStringList {QStringLiteral("Cannot open file ") + bad});
+        EXPECT_EQ(Form->DocumentName, doc);
+        EXPECT_EQ(Editor()->toPlainText(), QStringLiteral("несохранённое"));
+        EXPECT_TRUE(Editor()->document()->isModified());
+    }
+}
+
+TEST_F(Documents, FailingSaveLeavesTheOldFileWholeAndReportsIt)
+{
+    const QString doc = OpenedAndChanged(QStringLiteral("doc.rtf"), QString(4000, QLatin1Char('x')));
+    // Writes beyond 1 KiB fail, as on a full disk.
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old {};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 1024;
+    setrlimit(RLIMIT_FSIZE, &small);
+    Run(&TMainForm::FileSave);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(Errors, QStringList {QStringLiteral("Cannot create file ") + doc});
+    EXPECT_EQ(Read(doc), "saved text");
+    EXPECT_TRUE(Editor()->document()->isModified());
+    EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files), QStringList {QStringLiteral("doc.rtf")}) << "no scratch left";
+}
+
+TEST_F(Documents, FailingSaveOnClosingKeepsWindowOpenAndSaysWhy)
+{
+    Form->show();
+    const QString doc = OpenedAndChanged(QStringLiteral("doc.rtf"), QStringLiteral("текст"));
+    QFile::remove(doc);
+    QDir(Dir.path()).mkdir(QStringLiteral("doc.rtf")); // the target is now a folder
+    Modal.Answers << 6;
+    EXPECT_FALSE(Form->close());
+    EXPECT_TRUE(Form->isVisible());
+    EXPECT_EQ(Errors, QStringList {QStringLiteral("Cannot create file ") + doc});
+}
+
+TEST_F(Documents, DroppedFilesOpenTheFirstOnly)
+{
+    QList<QUrl> urls;
+    for (const char* name : {"one.txt", "two.txt", "three.txt"}) {
+        Write(Path(QString::fromLatin1(name)), name);
+        urls << QUrl::fromLocalFile(Path(QString::fromLatin1(name)));
+    }
+    QMimeData data;
+    data.setUrls(urls);
+    RunHandler([&] { Form->HandleDroppedFiles(&data); });
+    EXPECT_EQ(Form->DocumentName, Path(QStringLiteral("one.txt")));
+    EXPECT_EQ(Editor()->toPlainText(), QStringLiteral("one.txt"));
+}
+
+TEST_F(Documents, CommandLineOpensAnExistingFileAndIgnoresAnythingElse)
+{
+    const QString file = Path(QStringLiteral("arg.txt"));
+    Write(file, "from the command line");
+    struct {
+        QStringList Args;
+        QString Name;
+    } cases[] = {
+        {{Path(QStringLiteral("nothing-here.rtf"))}, QStringLiteral("Без Имени")},
+        {{Dir.path()}, QStringLiteral("Без Имени")},
+        {{file, Path(QStringLiteral("second.rtf"))}, file},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Args.join(' ').toStdString());
+        TMainForm form;
+        form.CommandLine = c.Args;
+        form.show();
+        EXPECT_EQ(form.DocumentName, c.Name);
+    }
+    EXPECT_TRUE(Errors.isEmpty());
+    EXPECT_TRUE(Modal.Seen.isEmpty());
+}
+
+// Printing through the fake colour library and the recording printer.
+class Printing : public MainFormFixture {
+protected:
+    QString Doc;
+    QString OldDir;
+
+    void SetUp() override
+    {
+        MainFormFixture::SetUp();
+        OldDir = QDir::currentPath();
+        QDir::setCurrent(Dir.path());
+        Doc = Path(QStringLiteral("doc.txt"));
+        Write(Doc, "первая строка\nвторая строка");
+        Form->OpenDocument(Doc);
+    }
+    void TearDown() override
+    {
+        QDir::setCurrent(OldDir);
+        MainFormFixture::TearDown();
+    }
+    void Select(int From, int To)
+    {
+        QTextCursor c(Editor()->document());
+        c.setPosition(From);
+        c.setPosition(To, QTextCursor::KeepAnchor);
+        Editor()->setTextCursor(c);
+    }
+};
+
+TEST_F(Printing, AllPagesPrintsTheDocumentUnderItsName)
+{
+    Run(&TMainForm::FilePrint);
+    EXPECT_EQ(FakeLibs::Log(), (QStringList {"+yestrel", "ColorPrinter", "-yestrel"}));
+    EXPECT_EQ(Print.Calls, (QStringList {"Dialog", "PrintDocument " + Doc}));
+    EXPECT_TRUE(Print.LastOptions.Selection);
+    EXPECT_EQ(Print.PrintedTexts, QStringList {QStringLiteral("первая строка\nвторая строка")});
+}
+
+TEST_F(Printing, SelectionPrintsPlainTextAndRestoresTheDocument)
+{
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    QTextCursor all(Editor()->document());
+    all.select(QTextCursor::Document);
+    all.mergeCharFormat(bold);
+    Editor()->document()->setModified(true);
+    Select(21, 27); // "строка" of the second line
+    Print.DialogRange = TPrintRange::Selection;
+    Run(&TMainForm::FilePrint);
+
+    EXPECT_EQ(Print.Calls, (QStringList {"Dialog", "PrintDocument "}));
+    EXPECT_EQ(Print.PrintedTexts, QStringList {QStringLiteral("строка")});
+    EXPECT_TRUE(QFile::exists(Path(QStringLiteral("TMP.TMP"))));
+    EXPECT_TRUE(Read(Path(QStringLiteral("TMP.TMP"))).startsWith("{\\rtf"));
+    EXPECT_EQ(Editor()->toPlainText(), QStringLiteral("первая строка\nвторая строка"));
+    QTextCursor second(Editor()->document());
+    second.setPosition(22);
+    EXPECT_EQ(second.charFormat().fontWeight(), QFont::Bold) << "formatting comes back from the scratch file";
+    EXPECT_EQ(Form->DocumentName, Doc);
+    EXPECT_EQ(Form->windowTitle(), QStringLiteral("doc.txt - ") + AppTitle);
+    // The first match is selected, not necessarily the printed passage.
+    EXPECT_EQ(Editor()->textCursor().selectionStart(), 7);
+    EXPECT_EQ(Editor()->textCursor().selectedText(), QStringLiteral("строка"));
+    EXPECT_TRUE(Editor()->document()->isModified()) << "unsaved changes are still asked about";
+    EXPECT_TRUE(Errors.isEmpty());
+}
+
+class FailingPrinter : public TRecordingPrinter {
+public:
+    void PrintDocument(const QTextDocument& Doc, const QString& Title) override
+    {
+        TRecordingPrinter::PrintDocument(Doc, Title);
+        throw Exception("printer jammed");
+    }
+};
+
+TEST_F(Printing, FailingSelectionPrintStillRestoresTheDocument)
+{
+    FailingPrinter failing;
+    failing.DialogRange = TPrintRange::Selection;
+    SetPrinter(&failing);
+    Select(0, 6);
+    Run(&TMainForm::FilePrint);
+    EXPECT_EQ(failing.PrintedTexts, QStringList {QStringLiteral("первая")});
+    EXPECT_EQ(Editor()->toPlainText(), QStringLiteral("первая строка\nвторая строка"));
+    EXPECT_EQ(FakeLibs::Log().last(), QStringLiteral("-yestrel"));
+    EXPECT_TRUE(Errors.isEmpty()) << "the print command ends without a message";
+    SetPrinter(&Print);
+}
+
+TEST_F(Printing, CancelledDialogOrPageRangePrintsNothing)
+{
+    Print.DialogAnswer = false;
+    Run(&TMainForm::FilePrint);
+    Print.DialogAnswer = true;
+    Print.DialogRange = TPrintRange::PageNums;
+    Run(&TMainForm::FilePrint);
+    EXPECT_EQ(Print.Calls, (QStringList {"Dialog", "Dialog"}));
+}
+
+TEST_F(Printing, WithoutColourLibraryTheMessageComesBeforeAnyDialog)
+{
+    FakeLibs::Use({QStringLiteral("Yestrel.Dll")});
+    Run(&TMainForm::FilePrint);
+    EXPECT_EQ(Modal.Seen, QStringList {QStringLiteral("Ошибка при загрузке библиотеки Yestrel.Dll")});
+    EXPECT_TRUE(Print.Calls.isEmpty());
+}
+
+TEST_F(Printing, FailingColourLibraryEndsSilentlyAfterUnloading)
+{
+    FakeLibs::SetThrow(QStringLiteral("ColorPrinter"));
+    Run(&TMainForm::FilePrint);
+    EXPECT_EQ(FakeLibs::Log(), (QStringList {"+yestrel", "ColorPrinter", "-yestrel"}));
+    EXPECT_TRUE(Print.Calls.isEmpty());
+    EXPECT_TRUE(Errors.isEmpty());
+    EXPECT_TRUE(Modal.Seen.isEmpty());
+}
+
+TEST_F(Documents, AboutCallsTheLibraryOrReportsItMissing)
+{
+    Run(&TMainForm::HelpAbout);
+    EXPECT_EQ(FakeLibs::Log(), (QStringList {"+bramlet", "AboutLemvora", "-bramlet"}));
+    FakeLibs::Use({QStringLiteral("Bramlet.Dll")});
+    Run(&TMainForm::HelpAbout);
+    EXPECT_EQ(Modal.Seen, QStringList {QStringLiteral("Ошибка при загрузке библиотеки Bramlet.Dll")});
+}
+
+} // namespace

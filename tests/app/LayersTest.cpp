@@ -1,0 +1,114 @@
+// The layers under the main window: marker, printer, file dialogs, drops.
+#include "Errors.h"
+#include "FileDialogs.h"
+#include "Printer.h"
+#include "Shell.h"
+#include "SingleInstance.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QPainter>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString UniqueName(const char* Tag)
+{
+    return QStringLiteral("LemvTest-%1-%2").arg(QString::fromLatin1(Tag)).arg(QCoreApplication::applicationPid());
+}
+
+TEST(InstanceMarker, SecondHolderFindsItUntilTheFirstGivesItUp)
+{
+    const QString name = UniqueName("marker");
+    TInstanceMarker first, second, third;
+    EXPECT_EQ(first.Create(name), TMarkerResult::Created);
+    EXPECT_EQ(second.Create(name), TMarkerResult::AlreadyExists);
+    EXPECT_FALSE(second.Held());
+    first.Close();
+    EXPECT_EQ(third.Create(name), TMarkerResult::Created);
+    third.Close();
+}
+
+TEST(InstanceMarker, NameThatCannotBeMadeIsNotCreatedRatherThanExisting)
+{
+    TInstanceMarker m;
+    EXPECT_EQ(m.Create(QString(200, QLatin1Char('L'))), TMarkerResult::NotCreated);
+    EXPECT_EQ(m.Create(QString()), TMarkerResult::NotCreated);
+    EXPECT_FALSE(m.Held());
+}
+
+TEST(QtPrinter, WritesDocumentAndCanvasIntoAPdfFile)
+{
+    QTemporaryDir dir;
+    TQtPrinter printer;
+    printer.Device().setOutputFormat(QPrinter::PdfFormat);
+    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    printer.Device().setOutputFileName(pdf);
+    EXPECT_GT(printer.PageWidth(), 0);
+    EXPECT_GT(printer.PageHeight(), printer.PageWidth()) << "portrait by default";
+
+    QTextDocument doc;
+    doc.setPlainText(QStringLiteral("Печать"));
+    printer.PrintDocument(doc, QStringLiteral("title"));
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().startsWith("%PDF"));
+    f.close();
+    QFile::remove(pdf);
+
+    printer.BeginDoc(QStringLiteral("canvas"));
+    EXPECT_TRUE(printer.Printing());
+    QImage bits(4, 2, QImage::Format_RGB32);
+    bits.fill(Qt::red);
+    printer.StretchDIBits(QRect(0, 0, 400, 200), bits, bits.rect());
+    EXPECT_THROW(printer.BeginDoc(), Exception);
+    printer.EndDoc();
+    EXPECT_FALSE(printer.Printing());
+    EXPECT_THROW(printer.Canvas(), Exception);
+    EXPECT_GT(QFileInfo(pdf).size(), 0);
+}
+
+TEST(RecordingPrinter, RecordsCallsAndRefusesCanvasOutsideADocument)
+{
+    TRecordingPrinter p(4800, 6600);
+    EXPECT_THROW(p.Canvas(), Exception);
+    p.BeginDoc(QStringLiteral("t"));
+    p.StretchDIBits(QRect(0, 284, 4800, 2057), QImage(700, 300, QImage::Format_RGB32), QRect(0, 0, 700, 300));
+    p.EndDoc();
+    EXPECT_EQ(p.Calls, (QStringList {"BeginDoc t", "StretchDIBits 0,0,700,300 -> 0,284,4800,2057", "EndDoc"}));
+    QPoint offset(9, 9);
+    p.OffsetSupported = false;
+    EXPECT_FALSE(p.PrintingOffset(offset));
+    EXPECT_EQ(offset, QPoint());
+}
+
+TEST(FileDialog, FilterTurnsIntoThePlatformsFormWithThePreselectedOne)
+{
+    QString selected;
+    const QString filters = TFileDialog::NativeFilter(
+        QStringLiteral("Rich Text Files (*.RTF)|*.RTF|Text Files (*.TXT)|*.TXT"), 2, &selected);
+    EXPECT_EQ(filters, QStringLiteral("Rich Text Files (*.RTF);;Text Files (*.TXT)"));
+    EXPECT_EQ(selected, QStringLiteral("Text Files (*.TXT)"));
+    EXPECT_EQ(TFileDialog::NativeFilter(QStringLiteral("Bitmaps|*.bmp;*.dib"), 1, nullptr),
+              QStringLiteral("Bitmaps (*.bmp *.dib)"));
+}
+
+TEST(Drops, OnlyLocalFilesCountInTheirOrder)
+{
+    QMimeData data;
+    data.setUrls({QUrl(QStringLiteral("https://example.invalid/a.rtf")), QUrl::fromLocalFile(QStringLiteral("/tmp/b.rtf")),
+                  QUrl::fromLocalFile(QStringLiteral("/tmp/c.rtf"))});
+    EXPECT_EQ(DroppedFiles(&data), (QStringList {"/tmp/b.rtf", "/tmp/c.rtf"}));
+    QMimeData text;
+    text.setText(QStringLiteral("/tmp/b.rtf"));
+    EXPECT_FALSE(CarriesFiles(&text));
+    EXPECT_TRUE(DroppedFiles(nullptr).isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,364 @@
+// The main window: caption, save prompt, Save and Save As, keys, caret and ruler.
+#include "AppTestSupport.h"
+#include "ui_REMain.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSet>
+#include <QMimeData>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QUrl>
+
+namespace {
+
+class MainForm : public MainFormFixture {};
+
+TEST_F(MainForm, CaptionNamesTheFileWithoutFolderAndTheTitle)
+{
+    EXPECT_EQ(Form->DocumentName, QStringLiteral("Без Имени"));
+    EXPECT_EQ(Form->windowTitle(), QStringLiteral("Без Имени - ") + AppTitle);
+
+    Editor()->setPlainText(QStringLiteral("текст"));
+    DialogAnswers << Path(QStringLiteral("a.rtf"));
+    Run(&TMainForm::FileSaveAs);
+    EXPECT_EQ(Form->DocumentName, Path(QStringLiteral("a.rtf")));
+    EXPECT_EQ(Form->windowTitle(), QStringLiteral("a.rtf - ") + AppTitle);
+    EXPECT_TRUE(Errors.isEmpty());
+}
+
+TEST_F(MainForm, ShownWindowShowsCaretAtStartAndNoModifiedMark)
+{
+    Form->show();
+    EXPECT_EQ(Form->StatusPanels[0]->text(), QStringLiteral("Ст:   1   Кол:   1"));
+    EXPECT_EQ(Form->StatusPanels[1]->text(), QString());
+    Type(QStringLiteral("ab\ncdef"));
+    Form->RichEditChange();
+    EXPECT_EQ(Form->StatusPanels[1]->text(), QStringLiteral("Изменен"));
+    QTextCursor c = Editor()->textCursor();
+    c.setPosition(5); // "cd|ef"
+    Editor()->setTextCursor(c);
+    EXPECT_EQ(Form->StatusPanels[0]->text(), QStringLiteral("Ст:   2   Кол:   3"));
+}
+
+// The three answers of the save prompt for each command that asks it.
+enum class Asker { Open, Drop, Close };
+struct PromptCase {
+    Asker Command;
+    int Answer; // 6 Yes, 7 No, 2 Cancel
+    bool Saved;
+    bool GoesOn;
+};
+
+class SavePrompt : public MainFormFixture, public ::testing::WithParamInterface<PromptCase> {};
+
+TEST_P(SavePrompt, AnswerDecidesSavingAndGoingOn)
+{
+    const PromptCase c = GetParam();
+    const QString doc = OpenedAndChanged(QStringLiteral("doc.rtf"), QStringLiteral("новый текст"));
+    const QString other = Path(QStringLiteral("other.txt"));
+    Write(other, "other file");
+    Modal.Answers << c.Answer;
+    Form->show();
+
+    bool closed = false;
+    switch (c.Command) {
+    case Asker::Open:
+        DialogAnswers << other;
+        Run(&TMainForm::FileOpen);
+        break;
+    case Asker::Drop: {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(other)});
+        RunHandler([&] { Form->HandleDroppedFiles(&data); });
+        break;
+    }
+    case Asker::Close:
+        closed = Form->close();
+        break;
+    }
+
+    ASSERT_EQ(Modal.Seen, QStringList {QStringLiteral("Сохранить изменения в %1?").arg(doc)});
+    EXPECT_EQ(Read(doc) != "saved text", c.Saved);
+    if (c.Command == Asker::Close) {
+        EXPECT_EQ(closed, c.GoesOn);
+    } else {
+        EXPECT_EQ(Form->DocumentName, c.GoesOn ? other : doc);
+        EXPECT_EQ(Editor()->toPlainText(), c.GoesOn ? QStringLiteral("other file") : QStringLiteral("новый текст"));
+    }
+    EXPECT_TRUE(Errors.isEmpty()) << Errors.join('\n').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, SavePrompt,
+                         ::testing::Values(PromptCase {Asker::Open, 6, true, true}, PromptCase {Asker::Open, 7, false, true},
+                                           PromptCase {Asker::Open, 2, false, false},
+                                           PromptCase {Asker::Drop, 6, true, true}, PromptCase {Asker::Drop, 7, false, true},
+                                           PromptCase {Asker::Drop, 2, false, false},
+                                           PromptCase {Asker::Close, 6, true, true}, PromptCase {Asker::Close, 7, false, true},
+                                           PromptCase {Asker::Close, 2, false, false}));
+
+TEST_F(MainForm, UnmodifiedDocumentIsNotAskedAbout)
+{
+    const QString other = Path(QStringLiteral("other.txt"));
+    Write(other, "other file");
+    DialogAnswers << other;
+    Run(&TMainForm::FileOpen);
+    EXPECT_TRUE(Modal.Seen.isEmpty());
+    EXPECT_EQ(Form->DocumentName, other);
+    EXPECT_EQ(Form->OpenDialog()->InitialDir, Dir.path());
+}
+
+TEST_F(MainForm, SaveOfUntitledRunsSaveAsAndItsCancelWritesNothing)
+{
+    Type(QStringLiteral("черновик"));
+    Run(&TMainForm::FileSave);
+    EXPECT_EQ(DialogsRun, QList<TFileDialogKind> {TFileDialogKind::Save});
+    EXPECT_EQ(Form->DocumentName, QStringLiteral("Без Имени"));
+    EXPECT_TRUE(Editor()->document()->isModified());
+    EXPECT_TRUE(QDir(Dir.path()).isEmpty());
+}
+
+TEST_F(MainForm, YesForUntitledWithCancelledSaveAsLetsOpenGoOn)
+{
+    Type(QStringLiteral("черновик"));
+    const QString other = Path(QStringLiteral("other.txt"));
+    Write(other, "other file");
+    Modal.Answers << 6;
+    DialogAnswers << QString() << other; // Save As cancelled, then the open dialog
+    Run(&TMainForm::FileOpen);
+    EXPECT_EQ(Modal.Seen, QStringList {QStringLiteral("Сохранить изменения в Без Имени?")});
+    EXPECT_EQ(DialogsRun, (QList<TFileDialogKind> {TFileDialogKind::Save, TFileDialogKind::Open}));
+    EXPECT_EQ(Form->DocumentName, other);
+}
+
+TEST_F(MainForm, SaveAsOntoExistingFileAsksAndOnlyYesWrites)
+{
+    const QString existing = Path(QStringLiteral("exists.rtf"));
+    for (int answer : {7, 2, 6}) {
+        SCOPED_TRACE(answer);
+        Write(existing, "old");
+        Type(QStringLiteral("новое"));
+        Modal.Seen.clear();
+        Modal.Answers = {answer};
+        DialogAnswers = {existing};
+        Run(&TMainForm::FileSaveAs);
+        EXPECT_EQ(Modal.Seen, QStringList {QStringLiteral("Записать как %1").arg(existing)});
+        const bool yes = answer == 6;
+        EXPECT_EQ(Read(existing) == "old", !yes);
+        EXPECT_EQ(Form->DocumentName, yes ? existing : QStringLiteral("Без Имени"));
+        EXPECT_EQ(Editor()->document()->isModified(), !yes);
+    }
+}
+
+TEST_F(MainForm, SavedDocumentIsRichTextWhateverTheExtension)
+{
+    Editor()->setPlainText(QStringLiteral("Съешь же ещё этих мягких булок"));
+    QTextCursor c(Editor()->document());
+    c.movePosition(QTextCursor::NextWord, QTextCursor::KeepAnchor);
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    c.mergeCharFormat(bold);
+    const QString txt = Path(QStringLiteral("NOTE.TXT"));
+    DialogAnswers << txt;
+    Run(&TMainForm::FileSaveAs);
+    EXPECT_TRUE(Read(txt).startsWith("{\\rtf"));
+    EXPECT_TRUE(QFile::exists(txt)) << "no extension added or changed";
+
+    Form->FileNew();
+    RunHandler([&] { Form->OpenDocument(txt); });
+    EXPECT_EQ(Editor()->toPlainText(), QStringLiteral("Съешь же ещё этих мягких булок"));
+    QTextCursor first(Editor()->document());
+    first.setPosition(1);
+    EXPECT_EQ(first.charFormat().fontWeight(), QFont::Bold);
+}
+
+TEST_F(MainForm, NewEmptiesAndUntitlesWithoutPrompt)
+{
+    OpenedAndChanged(QStringLiteral("doc.rtf"), QStringLiteral("текст"));
+    Form->FileNew();
+    EXPECT_TRUE(Modal.Seen.isEmpty());
+    EXPECT_EQ(Form->DocumentName, QStringLiteral("Без Имени"));
+    EXPECT_TRUE(Editor()->toPlainText().isEmpty());
+    EXPECT_FALSE(Editor()->document()->isModified());
+    EXPECT_EQ(Form->StatusPanels[1]->text(), QString());
+}
+
+// Keys: the menu takes its shortcuts; those of disabled items or of the
+// disabled edit menu are used up; Esc closes; other keys reach the editor.
+struct KeyCase {
+    const char* Name;
+    Qt::Key Key;
+    Qt::KeyboardModifiers Mods;
+    const char* Text; // the editor's text afterwards ("x" before)
+    bool Closed;
+    int HelpFinders;
+};
+
+void PrintTo(const KeyCase& K, std::ostream* Os)
+{
+    *Os << K.Name;
+}
+void PrintTo(const PromptCase& C, std::ostream* Os)
+{
+    *Os << "command " << static_cast<int>(C.Command) << " answer " << C.Answer;
+}
+
+class Keys : public MainFormFixture, public ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P(Keys, ReachTheirMenuItemOrNothing)
+{
+    const KeyCase k = GetParam();
+    QApplication::clipboard()->setText(QStringLiteral("PASTE"));
+    Form->show();
+    QApplication::setActiveWindow(Form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+    Editor()->setFocus();
+    Editor()->setPlainText(QStringLiteral("x"));
+    Editor()->selectAll();
+    Editor()->document()->setModified(false);
+    QTest::keyClick(Editor(), k.Key, k.Mods);
+    QApplication::processEvents();
+    EXPECT_EQ(Editor()->toPlainText(), QString::fromUtf8(k.Text));
+    EXPECT_EQ(!Form->isVisible(), k.Closed);
+    EXPECT_EQ(Help.Calls.filter(QStringLiteral("11 ")).size(), k.HelpFinders);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Window, Keys,
+    ::testing::Values(KeyCase {"CtrlV", Qt::Key_V, Qt::ControlModifier, "x", false, 0},
+                      KeyCase {"CtrlX", Qt::Key_X, Qt::ControlModifier, "x", false, 0},
+                      KeyCase {"CtrlZ", Qt::Key_Z, Qt::ControlModifier, "x", false, 0},
+                      KeyCase {"CtrlN", Qt::Key_N, Qt::ControlModifier, "x", false, 0},
+                      KeyCase {"F4", Qt::Key_F4, Qt::NoModifier, "x", false, 0},
+                      KeyCase {"F1", Qt::Key_F1, Qt::NoModifier, "x", false, 1},
+                      KeyCase {"AltX", Qt::Key_X, Qt::AltModifier, "x", true, 0},
+                      KeyCase {"Esc", Qt::Key_Escape, Qt::NoModifier, "x", true, 0},
+                      KeyCase {"Letter", Qt::Key_A, Qt::NoModifier, "a", false, 0}),
+    [](const auto& Info) { return std::string(Info.param.Name); });
+
+TEST_F(MainForm, EscWithModifiedDocumentAsksAndCancelKeepsWindow)
+{
+    Form->show();
+    QApplication::setActiveWindow(Form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+    Editor()->setFocus();
+    Type(QStringLiteral("текст"));
+    Modal.Answers << 2;
+    QTest::keyClick(Editor(), Qt::Key_Escape);
+    EXPECT_EQ(Modal.Seen, QStringList {QStringLiteral("Сохранить изменения в Без Имени?")});
+    EXPECT_TRUE(Form->isVisible());
+    EXPECT_TRUE(Help.Calls.contains(QStringLiteral("2 ") + Form->HelpFilePath)) << "closing sends HELP_QUIT";
+}
+
+TEST_F(MainForm, HelpFileLiesUnderDataOfTheInstallation)
+{
+    EXPECT_TRUE(Form->HelpFilePath.endsWith(QStringLiteral("Data\\Lemvora.hlp"))) << Form->HelpFilePath.toStdString();
+    EXPECT_LE(Form->HelpFilePath.size(), 255);
+    Form->HelpMenuItemClick();
+    EXPECT_EQ(Help.Calls, QStringList {QStringLiteral("11 ") + Form->HelpFilePath});
+}
+
+TEST_F(MainForm, ImageStripGivesTwentySevenDistinctImages)
+{
+    ASSERT_EQ(Form->ToolbarImages().size(), 27);
+    QSet<QByteArray> distinct;
+    for (const QIcon& icon : Form->ToolbarImages()) {
+        const QImage img = icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
+        EXPECT_EQ(img.pixelColor(0, 0).alpha(), 0) << "fuchsia corner is transparent";
+        distinct.insert(QByteArray(reinterpret_cast<const char*>(img.constBits()), img.sizeInBytes()));
+    }
+    EXPECT_EQ(distinct.size(), 27);
+    EXPECT_FALSE(Form->Form().BoldButton->icon().isNull());
+}
+
+TEST_F(MainForm, RulerMarkersFollowTheParagraphIndents)
+{
+    Form->resize(632, 400);
+    Form->show();
+    ASSERT_EQ(Form->Form().Ruler->contentsRect().width(), 632);
+    Editor()->setPlainText(QStringLiteral("абзац"));
+    Form->SelectionChange();
+    EXPECT_EQ(Form->Form().FirstInd->x(), 2);
+    EXPECT_EQ(Form->Form().LeftInd->x(), 2);
+    EXPECT_EQ(Form->Form().RightInd->x(), 618);
+
+    QTextBlockFormat indent;
+    indent.setTextIndent(24); // 18 points: 360 twips, 24 pixels
+    QTextCursor(Editor()->document()).mergeBlockFormat(indent);
+    Form->SelectionChange();
+    EXPECT_EQ(Form->Form().FirstInd->x(), 26);
+    EXPECT_EQ(Form->Form().LeftInd->x(), 2);
+    EXPECT_FALSE(Form->UpdatingControls);
+}
+
+TEST_F(MainForm, SelectionChangeSetsControlsWithoutChangingText)
+{
+    Editor()->setPlainText(QStringLiteral("жирный"));
+    QTextCursor c(Editor()->document());
+    c.select(QTextCursor::Document);
+    QTextCharFormat f;
+    f.setFontWeight(QFont::Bold);
+    f.setFontPointSize(14);
+    c.mergeCharFormat(f);
+    Editor()->setTextCursor(c);
+    Editor()->document()->setModified(false);
+    Form->SelectionChange();
+    EXPECT_TRUE(Form->Form().BoldButton->isChecked());
+    EXPECT_FALSE(Form->Form().ItalicButton->isChecked());
+    EXPECT_EQ(Form->FontSize->text(), QStringLiteral("14"));
+    EXPECT_TRUE(Form->Form().LeftAlign->isChecked());
+    EXPECT_FALSE(Editor()->document()->isModified());
+}
+
+TEST_F(MainForm, DefaultAttributesAreTheSystemFontOfEightPoints)
+{
+    const TTextAttributes def(Editor(), false);
+    EXPECT_EQ(def.Name(), QStringLiteral("MS Sans Serif"));
+    EXPECT_EQ(def.Size(), 8);
+    EXPECT_FALSE(Form->CurrentAttributes().IsSelection());
+    EXPECT_GT(Form->FontName->count(), 0);
+}
+
+TEST_F(MainForm, FindAndSelectTextSearchesFromTheSelectionEnd)
+{
+    Editor()->setPlainText(QStringLiteral("мама мыла раму, мама"));
+    struct {
+        int SelStart, SelEnd;
+        const char* Text;
+        int Found;
+    } cases[] = {
+        {0, 0, "мама", 0},   // no selection: from the start
+        {0, 4, "мама", 16},  // from the end of the selection
+        {2, 2, "мама", 0},   // a caret alone searches from 0
+        {0, 4, "Мама", -1},  // case-sensitive
+        {17, 20, "мыла", -1}, // nothing after the selection
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Text);
+        QTextCursor cur(Editor()->document());
+        cur.setPosition(c.SelStart);
+        cur.setPosition(c.SelEnd, QTextCursor::KeepAnchor);
+        Editor()->setTextCursor(cur);
+        EXPECT_EQ(Form->FindAndSelectText(QString::fromUtf8(c.Text)), c.Found);
+        const QTextCursor after = Editor()->textCursor();
+        if (c.Found >= 0) {
+            EXPECT_EQ(after.selectionStart(), c.Found);
+            EXPECT_EQ(after.selectedText(), QString::fromUtf8(c.Text));
+        } else {
+            EXPECT_EQ(after.selectionStart(), c.SelStart);
+            EXPECT_EQ(after.selectionEnd(), c.SelEnd);
+        }
+    }
+}
+
+TEST(MulDivTest, RoundsHalfAwayFromZero)
+{
+    EXPECT_EQ(MulDiv(-11, 72, 96), -8);
+    EXPECT_EQ(MulDiv(-13, 72, 96), -10); // -9.75
+    EXPECT_EQ(MulDiv(4, 3, 8), 2);       // 1.5
+    EXPECT_EQ(MulDiv(-4, 3, 8), -2);
+}
+
+} // namespace

@@ -1,0 +1,91 @@
+// The program itself: one copy at a time, also after a copy was killed.
+#include "Application.h"
+#include "SingleInstance.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Program {
+public:
+    Program()
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("LEMV_AUTO_ANSWER"), QStringLiteral("1"));
+        process.setProcessEnvironment(env);
+        process.setProgram(ProgramDir() + QStringLiteral("/Lemvora"));
+    }
+    ~Program()
+    {
+        if (process.state() != QProcess::NotRunning) {
+            process.kill();
+            process.waitForFinished(10000);
+        }
+    }
+    // Waits until the program prints Line (or ends); its whole output so far.
+    bool Prints(const QByteArray& Line)
+    {
+        QElapsedTimer t;
+        t.start();
+        while (!out.contains(Line) && t.elapsed() < 30000) {
+            if (process.state() == QProcess::NotRunning && !process.bytesAvailable())
+                break;
+            process.waitForReadyRead(200);
+            out += process.readAllStandardOutput();
+        }
+        return out.contains(Line);
+    }
+    QProcess process;
+    QByteArray out;
+};
+
+const QByteArray Refused = QStringLiteral("dialog: Программа уже загружена на Вашем ПК!").toUtf8();
+
+void ExpectRefused()
+{
+    Program second;
+    second.process.start();
+    ASSERT_TRUE(second.process.waitForFinished(30000));
+    second.out += second.process.readAllStandardOutput();
+    EXPECT_TRUE(second.out.contains(Refused)) << second.out.toStdString();
+    EXPECT_FALSE(second.out.contains("started"));
+    EXPECT_EQ(second.process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.process.exitCode(), 0);
+}
+
+// One sequence, since every step depends on who holds the marker.
+TEST(Startup, OneCopyAtATime)
+{
+    {
+        Program first;
+        first.process.start();
+        ASSERT_TRUE(first.Prints("started")) << first.out.toStdString();
+        ExpectRefused();
+        EXPECT_EQ(first.process.state(), QProcess::Running) << "the first copy is not disturbed";
+        first.process.terminate();
+        ASSERT_TRUE(first.process.waitForFinished(10000));
+    }
+    {
+        Program afterEnd;
+        afterEnd.process.start();
+        ASSERT_TRUE(afterEnd.Prints("started")) << afterEnd.out.toStdString();
+        afterEnd.process.kill();
+        ASSERT_TRUE(afterEnd.process.waitForFinished(10000));
+    }
+    {
+        Program afterKill;
+        afterKill.process.start();
+        EXPECT_TRUE(afterKill.Prints("started")) << "a killed copy never blocks: " << afterKill.out.toStdString();
+    }
+    // Any other holder of the name blocks the program the same way.
+    TInstanceMarker other;
+    ASSERT_EQ(other.Create(QStringLiteral("LemvMap")), TMarkerResult::Created);
+    ExpectRefused();
+    other.Close();
+}
+
+} // namespace
