@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <string>
 
 class QComboBox;
 class QImage;
@@ -16,6 +17,9 @@ class QLabel;
 class QLineEdit;
 class QMimeData;
 class QTextEdit;
+class TFileViewMem;
+class TGrafForm;
+class TPhonText;
 class TFileDialog;
 class TUpDown;
 
@@ -100,6 +104,17 @@ public:
     // Writes the document as rich text; the target stays whole when this fails.
     void SaveDocument(const QString& FileName);
 
+    // Analysis commands.
+    std::string BuildDocumentTitle() const;
+    void AnalyzeEditorText(TPhonText* Model, const std::string& Title, int Mode, std::string& Note);
+    void RunTextPhonosemantics();
+    void RunWordPhonosemantics();
+    void RunNameGeneration();
+    void RunGoldenSection();
+    void RunTextProfile();
+    // The selected text in Windows-1251, paragraphs separated by CR LF; empty without a selection.
+    std::string SelectedAnsiText() const;
+
 public slots:
     void FormCreate();
     void FormShow();
@@ -170,6 +185,16 @@ private:
 };
 
 extern TMainForm* MainForm;
+
+// The text command after the feed: profile, snapshot and ranking of Model, and
+// the note ("" when a scale scores at least 9.0).
+std::string FinishTextAnalysis(TPhonText& Model, const std::string& Title);
+// The note of a ranking in TopList: "" when its best score is at least 9.0.
+std::string SignificanceNote(const std::string& Title);
+// The text command's diagram window, filled from Model and not yet shown: a
+// new window in GrafForm with the chart and list pages, or, for a note, the
+// message first and then the lone list page.
+TGrafForm* BuildTextPhonosemanticsWindow(const std::string& Title, const std::string& Note, TFileViewMem* Model);
 
 // Windows' MulDiv: Number * Numerator / Denominator, rounded half away from zero.
 int MulDiv(int Number, int Numerator, int Denominator);

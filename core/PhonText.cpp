@@ -353,11 +353,16 @@ void TFileViewMem::AnalyzeWordDocument(const std::string& Title_, int32_t Mode, 
     ClearScaleScores();
     ComputeProfile();
     TakeSnapshot();
-    ClearTopList();
-    for (int j = 1; j <= TextScaleCount; ++j)
-        AddToTopList(j, TextScales[j].Value);
+    RankTextScales();
     if (TopList.Slots[1].Value >= 8.0)
         Note.clear();
     else
         Note = Cut255(Ansi("ЗНАЧИМЫХ признаков для текста ") + Title + Ansi(" НЕТ!"));
+}
+
+void RankTextScales()
+{
+    ClearTopList();
+    for (int j = 1; j <= TextScaleCount; ++j)
+        AddToTopList(j, TextScales[j].Value);
 }

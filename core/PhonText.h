@@ -69,3 +69,6 @@ public:
 
 // The model of the running text analysis; created, fed and freed by the text command.
 extern TFileViewMem* TextModel;
+
+// Ranks the 20 text-scale scores in TopList (cleared first), in scale order.
+void RankTextScales();

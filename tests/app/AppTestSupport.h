@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 inline const QString AppTitle = QStringLiteral("\"Lemvora\" предвыборной борьбы");
@@ -30,6 +31,8 @@ class TModalAnswers {
 public:
     QList<int> Answers;
     QStringList Seen;
+    // Looks at each window before it is answered.
+    std::function<void(QDialog*)> Inspect;
 
     TModalAnswers()
     {
@@ -38,6 +41,8 @@ public:
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             if (!dialog || !dialog->isVisible())
                 return;
+            if (Inspect)
+                Inspect(dialog);
             const auto* message = dialog->findChild<QLabel*>(QStringLiteral("Message"));
             Seen << (message ? message->text() : dialog->windowTitle());
             dialog->done(Answers.isEmpty() ? 2 : Answers.takeFirst());

@@ -293,8 +293,9 @@ TEST(GrafFormTools, ToolButtonsByMode)
         }
         EXPECT_EQ(captions, c.captions) << c.mode;
         EXPECT_EQ(actions, c.actions) << c.mode;
-        if (c.mode == 0)
+        if (c.mode == 0) {
             EXPECT_EQ(hints, (std::vector<QString> { "Объемный график", "", "Диаграмма", "График" }));
+        }
     }
 }
 
