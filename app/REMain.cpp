@@ -1063,20 +1063,12 @@ void TMainForm::AnalyzeEditorText(TPhonText* Model, const std::string& Title, in
     if (ui->Editor->textCursor().hasSelection()) {
         model->ProcessString(SelectedAnsiText(), Mode);
     } else {
-        // Every line in turn, nothing between them; one buffer serves all lines.
-        std::string line;
-        for (QTextBlock block = ui->Editor->document()->firstBlock(); block.isValid(); block = block.next()) {
-            const QString text = block.text();
-            QStringView rest(text);
-            for (;;) {
-                const qsizetype end = rest.indexOf(QChar::LineSeparator);
-                QStringToAnsi(end < 0 ? rest : rest.left(end), line);
-                model->ProcessString(line, Mode);
-                if (end < 0)
-                    break;
-                rest = rest.mid(end + 1);
-            }
-        }
+        // Every line in turn with nothing between them: that is the feed of
+        // the lines joined, so the text is converted once and fed once. The
+        // raw text keeps the characters as typed (a no-break space stays one).
+        std::string lines;
+        QStringToAnsi(ui->Editor->document()->toRawText(), lines, true);
+        model->ProcessString(lines, Mode);
     }
     Note = FinishTextAnalysis(*model, model->Title);
 }

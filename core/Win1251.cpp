@@ -58,7 +58,7 @@ QString AnsiToQString(std::string_view s)
     return out;
 }
 
-void QStringToAnsi(QStringView s, std::string& out)
+void QStringToAnsi(QStringView s, std::string& out, bool DropLineBreaks)
 {
     const auto& map = reverse().map;
     out.resize(static_cast<size_t>(s.size()));
@@ -70,6 +70,8 @@ void QStringToAnsi(QStringView s, std::string& out)
         // A character beyond the BMP is one character: one '?'.
         if (QChar::isHighSurrogate(u) && i + 1 < s.size() && QChar::isLowSurrogate(src[i + 1]))
             ++i;
+        if (DropLineBreaks && (u == u'\n' || u == 0x2028 || u == 0x2029))
+            continue;
         d[n++] = static_cast<char>(map[u]);
     }
     out.resize(n);

@@ -12,8 +12,9 @@ unsigned char UnicodeToWin1251(char16_t u);
 
 QString AnsiToQString(std::string_view s);
 std::string QStringToAnsi(QStringView s);
-// Converts into an existing buffer, reusing its storage.
-void QStringToAnsi(QStringView s, std::string& out);
+// Converts into an existing buffer, reusing its storage; with DropLineBreaks
+// the line and paragraph breaks ("\n", U+2028, U+2029) are left out.
+void QStringToAnsi(QStringView s, std::string& out, bool DropLineBreaks = false);
 
 // UTF-8 source text (string literals) to Windows-1251.
 std::string Ansi(std::string_view utf8);

@@ -101,6 +101,13 @@ TEST_F(Analysis, WithoutSelectionEveryLineIsFedWithNothingBetween)
     EXPECT_EQ(joined.WordCount, 2);
     EXPECT_EQ(Window.Caption, QStringLiteral("Lemvora - Фоносемантика текста"));
     EXPECT_EQ(Window.Mode, 0);
+
+    // A no-break space is a character of the word, not a blank.
+    Window = {};
+    Editor()->setPlainText(QString::fromUtf8("мама\u00A0мыла раму"));
+    Run(&TMainForm::RunTextPhonosemantics);
+    ASSERT_TRUE(Window.Shown);
+    EXPECT_EQ(Window.WordCount, 2);
 }
 
 TEST_F(Analysis, DocumentNameGivesTheTitleAndThePagePair)

@@ -18,3 +18,13 @@ TEST(Win1251, KnownCodesAndCharactersOutsideTheCodePage)
     EXPECT_EQ(Cut255(std::string(300, 'x')).size(), 255u);
     EXPECT_EQ(Cut255("abc"), "abc");
 }
+
+TEST(Win1251, LineBreaksLeftOutOnRequest)
+{
+    const QString text = QString::fromUtf8("дом\nа\u2028мы\u2029!");
+    std::string out = "old contents";
+    QStringToAnsi(text, out, true);
+    EXPECT_EQ(out, Ansi("домамы!"));
+    QStringToAnsi(text, out);
+    EXPECT_EQ(out, Ansi("дом\nа?мы?!"));
+}

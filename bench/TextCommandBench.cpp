@@ -1,0 +1,142 @@
+// The text command from the editor's text to the filled diagram window, just
+// before it is shown, on a 1 MB document and on a one-page document; and in the
+// same run the core's own feed of the same text, the baseline of the share
+// spent reading the editor's lines, converting and feeding them.
+#include "LemvGraf.h"
+#include "PhonText.h"
+#include "REMain.h"
+#include "RussianText.h"
+#include "Win1251.h"
+
+#include <QApplication>
+#include <QTextEdit>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+
+namespace {
+
+struct TDocument {
+    QString text;      // as the editor holds it
+    std::string ansi;  // the same in Windows-1251, lines joined as the command feeds them
+};
+
+TDocument MakeDocument(size_t bytes, uint32_t seed)
+{
+    std::string raw = GenerateRussianText(bytes, seed);
+    TDocument d;
+    d.text = AnsiToQString(raw).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    for (char c : raw)
+        if (c != '\r' && c != '\n')
+            d.ansi += c;
+    return d;
+}
+
+const TDocument& Document(int which)
+{
+    static const TDocument big = MakeDocument(1 << 20, 1);
+    static const TDocument page = MakeDocument(3000, 2);
+    return which == 0 ? big : page;
+}
+
+TMainForm& FormWith(int which)
+{
+    static std::unique_ptr<TMainForm> form;
+    static int loaded = -1;
+    if (!form)
+        form = std::make_unique<TMainForm>();
+    if (loaded != which) {
+        form->Editor()->setPlainText(Document(which).text);
+        form->SetDocumentName(which == 0 ? QStringLiteral("/тексты/мегабайт.rtf") : QStringLiteral("/тексты/страница.rtf"));
+        loaded = which;
+    }
+    return *form;
+}
+
+std::map<std::string, double> g_ms; // milliseconds per iteration, by name
+
+void BM_TextCommand(benchmark::State& state)
+{
+    TMainForm& form = FormWith(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        auto model = std::make_unique<TFileViewMem>();
+        TextModel = model.get();
+        const std::string title = form.BuildDocumentTitle();
+        std::string note;
+        form.AnalyzeEditorText(TextModel, title, 0, note);
+        if (!note.empty()) {
+            state.SkipWithError("the document gave a note; the window would wait for the user");
+            break;
+        }
+        std::unique_ptr<TGrafForm> window(BuildTextPhonosemanticsWindow(title, note, TextModel));
+        benchmark::DoNotOptimize(window.get());
+        window.reset();
+        TextModel = nullptr;
+    }
+}
+
+void BM_EditorFeed(benchmark::State& state)
+{
+    TMainForm& form = FormWith(static_cast<int>(state.range(0)));
+    TFileViewMem model;
+    for (auto _ : state) {
+        std::string note;
+        form.AnalyzeEditorText(&model, "t", 0, note);
+        benchmark::DoNotOptimize(model.SoundCount);
+    }
+}
+
+void BM_CoreFeed(benchmark::State& state)
+{
+    const std::string& text = Document(static_cast<int>(state.range(0))).ansi;
+    TFileViewMem model;
+    for (auto _ : state) {
+        model.Reset();
+        model.ProcessString(text, 0);
+        benchmark::DoNotOptimize(model.SoundCount);
+    }
+}
+
+BENCHMARK(BM_TextCommand)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EditorFeed)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CoreFeed)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+class FigureReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& r : runs)
+            if (!r.error_occurred)
+                g_ms[r.benchmark_name()] = r.GetAdjustedRealTime(); // the unit is milliseconds
+    }
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        const auto ms = [](const char* n) { auto it = g_ms.find(n); return it == g_ms.end() ? -1.0 : it->second; };
+        std::printf("\ntext command, 1 MB document:      %8.2f ms (target <= 300 ms)\n", ms("BM_TextCommand/0"));
+        std::printf("text command, one-page document:  %8.2f ms (target <= 100 ms)\n", ms("BM_TextCommand/1"));
+        for (int doc : {0, 1}) {
+            const std::string a = "BM_EditorFeed/" + std::to_string(doc), b = "BM_CoreFeed/" + std::to_string(doc);
+            const double feed = ms(a.c_str()), core = ms(b.c_str());
+            std::printf("%s: editor lines, converted and fed %.3f ms; core feed %.3f ms; ratio %.2f (target <= 3)\n",
+                        doc == 0 ? "1 MB document  " : "one-page document", feed, core, core > 0 ? feed / core : 0.0);
+        }
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    FigureReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
