@@ -4,6 +4,7 @@
 #include "ui_REMain.h"
 
 #include "Application.h"
+#include "Checked.h"
 #include "Errors.h"
 #include "FileDialogs.h"
 #include "LemvGraf.h"
@@ -116,18 +117,6 @@ QString PlainSearchText(QString S)
 }
 
 } // namespace
-
-int MulDiv(int Number, int Numerator, int Denominator)
-{
-    if (Denominator == 0)
-        return -1;
-    const long long prod = static_cast<long long>(Number) * Numerator;
-    long long q = prod / Denominator;
-    const long long r = prod % Denominator;
-    if (2 * std::llabs(r) >= std::llabs(static_cast<long long>(Denominator)))
-        q += ((prod < 0) != (Denominator < 0)) ? -1 : 1;
-    return static_cast<int>(q);
-}
 
 // ---- character attributes
 

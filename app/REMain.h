@@ -196,5 +196,3 @@ std::string SignificanceNote(const std::string& Title);
 // message first and then the lone list page.
 TGrafForm* BuildTextPhonosemanticsWindow(const std::string& Title, const std::string& Note, TFileViewMem* Model);
 
-// Windows' MulDiv: Number * Numerator / Denominator, rounded half away from zero.
-int MulDiv(int Number, int Numerator, int Denominator);

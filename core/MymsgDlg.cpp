@@ -1,4 +1,6 @@
 #include "MymsgDlg.h"
+
+#include "Checked.h"
 #include "Application.h"
 #include "Errors.h"
 #include "HelpLayer.h"
@@ -46,22 +48,6 @@ int Mul(int a, int b)
     if (__builtin_mul_overflow(a, b, &r))
         throw EIntOverflow();
     return r;
-}
-
-// a * b / c rounded to the nearest integer, halves away from zero; the product
-// is taken in 64 bits so that it cannot overflow.
-int MulDiv(int a, int b, int c)
-{
-    if (c == 0)
-        throw EIntOverflow();
-    const long long p = static_cast<long long>(a) * b;
-    long long q = p / c;
-    const long long r = p % c;
-    if (2 * std::llabs(r) >= std::llabs(static_cast<long long>(c)))
-        q += ((p < 0) != (c < 0)) ? -1 : 1;
-    if (q < INT32_MIN || q > INT32_MAX)
-        throw EIntOverflow();
-    return static_cast<int>(q);
 }
 
 QSize ScreenSize()

@@ -110,33 +110,18 @@ TRecFileGraf::~TRecFileGraf()
 {
     FreeScaleItems();
     FreeSoundItems();
-    for (int i = 0; i < BarList.Count(); ++i) {
-        CurBarItem = BarList.Objects(i);
-        delete CurBarItem;
-        BarList.Objects(i) = nullptr;
-    }
-    CurBarItem = nullptr;
+    BarList.FreeObjects(CurBarItem);
 }
 
+// The entries stay until the caller clears the list; they no longer own anything.
 void TRecFileGraf::FreeScaleItems()
 {
-    for (int i = 0; i < ScaleList.Count(); ++i) {
-        CurScaleItem = ScaleList.Objects(i);
-        delete CurScaleItem;
-        // The entry stays until the caller clears the list; it no longer owns anything.
-        ScaleList.Objects(i) = nullptr;
-    }
-    CurScaleItem = nullptr;
+    ScaleList.FreeObjects(CurScaleItem);
 }
 
 void TRecFileGraf::FreeSoundItems()
 {
-    for (int i = 0; i < SoundList.Count(); ++i) {
-        CurSoundItem = SoundList.Objects(i);
-        delete CurSoundItem;
-        SoundList.Objects(i) = nullptr;
-    }
-    CurSoundItem = nullptr;
+    SoundList.FreeObjects(CurSoundItem);
 }
 
 std::string SoundLine(unsigned char Letter, int32_t Count, double Z)
@@ -718,22 +703,12 @@ void TGrafForm::Toggle3D()
 
 void TGrafForm::FreeExtraObjects()
 {
-    for (int i = 0; i < ExtraObjects.Count(); ++i) {
-        CurExtraObject = ExtraObjects.Objects(i);
-        delete CurExtraObject;
-        ExtraObjects.Objects(i) = nullptr;
-    }
-    CurExtraObject = nullptr;
+    ExtraObjects.FreeObjects(CurExtraObject);
 }
 
 void TGrafForm::FreePages()
 {
-    for (int i = 0; i < Pages.Count(); ++i) {
-        CurrentPage = Pages.Objects(i);
-        delete CurrentPage;
-        Pages.Objects(i) = nullptr;
-    }
-    CurrentPage = nullptr;
+    Pages.FreeObjects(CurrentPage);
 }
 
 void TGrafForm::showEvent(QShowEvent* Event)

@@ -60,6 +60,19 @@ public:
     T*& Objects(int Index) { return items_[Check(Index)].Object; }
     T* Objects(int Index) const { return items_[Check(Index)].Object; }
 
+    // Frees every object in list order, each passing through Cursor; the
+    // entries stay and own nothing afterwards.
+    template <typename U>
+    void FreeObjects(U*& Cursor)
+    {
+        for (Entry& e : items_) {
+            Cursor = static_cast<U*>(e.Object);
+            delete Cursor;
+            e.Object = nullptr;
+        }
+        Cursor = nullptr;
+    }
+
 private:
     size_t Check(int Index) const
     {

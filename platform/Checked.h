@@ -15,6 +15,23 @@ inline void CheckedInc(int32_t& v, int32_t by = 1)
 #endif
 }
 
+// The window system's MulDiv: Number * Numerator / Denominator with a 64-bit
+// product, rounded to the nearest integer, halves away from zero; -1 when the
+// denominator is 0 or the result does not fit.
+inline int MulDiv(int Number, int Numerator, int Denominator)
+{
+    if (Denominator == 0)
+        return -1;
+    const long long p = static_cast<long long>(Number) * Numerator;
+    long long q = p / Denominator;
+    const long long r = p % Denominator;
+    if (2 * (r < 0 ? -r : r) >= (Denominator < 0 ? -static_cast<long long>(Denominator) : Denominator))
+        q += ((p < 0) != (Denominator < 0)) ? -1 : 1;
+    if (q < INT32_MIN || q > INT32_MAX)
+        return -1;
+    return static_cast<int>(q);
+}
+
 // A 1-based array of N elements, as the tables and records index them.
 template <typename T, int N>
 struct Array1 {

@@ -353,12 +353,4 @@ TEST_F(MainForm, FindAndSelectTextSearchesFromTheSelectionEnd)
     }
 }
 
-TEST(MulDivTest, RoundsHalfAwayFromZero)
-{
-    EXPECT_EQ(MulDiv(-11, 72, 96), -8);
-    EXPECT_EQ(MulDiv(-13, 72, 96), -10); // -9.75
-    EXPECT_EQ(MulDiv(4, 3, 8), 2);       // 1.5
-    EXPECT_EQ(MulDiv(-4, 3, 8), -2);
-}
-
 } // namespace
