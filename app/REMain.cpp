@@ -610,10 +610,7 @@ void TMainForm::FileSaveAs()
 void TMainForm::FilePrint()
 {
     WithSibling(QStringLiteral("Yestrel.Dll"), [this](TSibling& Library) {
-        auto* colorPrinter = Library.Proc<int()>("ColorPrinter");
-        if (!colorPrinter)
-            throw Exception("ColorPrinter");
-        colorPrinter();
+        Library.Proc<int()>("ColorPrinter")(); // the main window does not use the answer
         TPrintDialogOptions options;
         options.PrintToFile = true;
         options.PageNumbers = true;
@@ -656,10 +653,7 @@ void TMainForm::PrintSelectionOnly(QWidget* Control, const QString& Text)
 
 void TMainForm::HelpAbout()
 {
-    WithSibling(QStringLiteral("Bramlet.Dll"), [](TSibling& Library) {
-        if (auto* about = Library.Proc<void()>("AboutLemvora"))
-            about();
-    });
+    WithSibling(QStringLiteral("Bramlet.Dll"), [](TSibling& Library) { Library.Proc<void()>("AboutLemvora")(); });
 }
 
 void TMainForm::HelpMenuItemClick()
