@@ -14,6 +14,7 @@ struct Alsa {
     using WriteI = long (*)(void*, const void*, unsigned long);
     using Drain = int (*)(void*);
     using Close = int (*)(void*);
+    using Nonblock = int (*)(void*, int);
 
     void* lib = nullptr;
     Open open = nullptr;
@@ -21,6 +22,7 @@ struct Alsa {
     WriteI writei = nullptr;
     Drain drain = nullptr;
     Close close = nullptr;
+    Nonblock nonblock = nullptr;
 
     Alsa()
     {
@@ -32,11 +34,13 @@ struct Alsa {
         writei = reinterpret_cast<WriteI>(dlsym(lib, "snd_pcm_writei"));
         drain = reinterpret_cast<Drain>(dlsym(lib, "snd_pcm_drain"));
         close = reinterpret_cast<Close>(dlsym(lib, "snd_pcm_close"));
+        nonblock = reinterpret_cast<Nonblock>(dlsym(lib, "snd_pcm_nonblock"));
     }
-    bool usable() const { return open && setParams && writei && drain && close; }
+    bool usable() const { return open && setParams && writei && drain && close && nonblock; }
 };
 
 constexpr int kPlayback = 0;
+constexpr int kOpenNonblock = 1;
 constexpr int kFormatS16LE = 2;
 constexpr int kAccessRwInterleaved = 3;
 constexpr unsigned kRate = 44100;
@@ -47,9 +51,12 @@ bool PlayPcm(int hz, int periods)
     if (!alsa.usable() || hz <= 0 || periods <= 0)
         return false;
     void* pcm = nullptr;
-    if (alsa.open(&pcm, "default", kPlayback, 0) < 0 || !pcm)
+    // A blocking open waits for as long as another program holds the device;
+    // opened without waiting, a busy device falls back to the bell. The tone
+    // itself is written and drained blocking.
+    if (alsa.open(&pcm, "default", kPlayback, kOpenNonblock) < 0 || !pcm)
         return false;
-    bool ok = alsa.setParams(pcm, kFormatS16LE, kAccessRwInterleaved, 1, kRate, 1, 200000) >= 0;
+    bool ok = alsa.nonblock(pcm, 0) >= 0 && alsa.setParams(pcm, kFormatS16LE, kAccessRwInterleaved, 1, kRate, 1, 200000) >= 0;
     if (ok) {
         const unsigned half = kRate / (2u * static_cast<unsigned>(hz));
         std::vector<short> wave;
