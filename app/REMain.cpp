@@ -279,6 +279,11 @@ TMainForm::TMainForm(QWidget* Parent)
 
     ui->Editor->setFrameShape(QFrame::StyledPanel);
     ui->Editor->viewport()->installEventFilter(this);
+    // The editor has no context menu of its own, and the window offers none
+    // for hiding its tool bars: the menu and the tool bars are the only
+    // commands, with the states the form gives them.
+    ui->Editor->setContextMenuPolicy(Qt::NoContextMenu);
+    setContextMenuPolicy(Qt::NoContextMenu);
     ui->LemvoraToolBar->setMinimumHeight(33);
 
     static const int panelWidths[3] = {120, 60, 50};
@@ -321,7 +326,8 @@ void TMainForm::BuildToolBarControls()
     FontName->setEditable(true);
     FontName->setFixedWidth(173);
     FontName->setMaxVisibleItems(10);
-    FontName->setInsertPolicy(QComboBox::InsertAlphabetically);
+    // A typed face name is not added to the list.
+    FontName->setInsertPolicy(QComboBox::NoInsert);
     FontName->setToolTip(QStringLiteral("Шрифт"));
     FontName->setStatusTip(QStringLiteral("Шрифт"));
     bar->insertWidget(before, FontName);

@@ -29,5 +29,8 @@ void TUpDown::SetPosition(int Position)
 
 void TUpDown::Step(int Delta)
 {
-    SetPosition(position_ + Delta);
+    // The arrows step from the number the box shows, as typed or set.
+    bool ok = false;
+    const int shown = associate_ ? associate_->text().trimmed().toInt(&ok) : 0;
+    SetPosition(qBound(Min, ok ? shown : position_, Max) + Delta);
 }

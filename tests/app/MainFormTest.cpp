@@ -1,15 +1,19 @@
 // The main window: caption, save prompt, Save and Save As, keys, caret and ruler.
 #include "AppTestSupport.h"
+#include "UpDown.h"
 #include "ui_REMain.h"
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QSet>
 #include <QMimeData>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QToolBar>
+#include <QToolButton>
 #include <QUrl>
 
 namespace {
@@ -319,6 +323,58 @@ TEST_F(MainForm, DefaultAttributesAreTheSystemFontOfEightPoints)
     EXPECT_EQ(def.Size(), 8);
     EXPECT_FALSE(Form->CurrentAttributes().IsSelection());
     EXPECT_GT(Form->FontName->count(), 0);
+}
+
+TEST_F(MainForm, NoContextMenuOffersEditCommandsOrHidesToolBars)
+{
+    Form->show();
+    Ui::TMainForm& f = Form->Form();
+    for (QWidget* w : {Editor()->viewport(), static_cast<QWidget*>(f.StandardToolBar),
+                       static_cast<QWidget*>(f.LemvoraToolBar)}) {
+        SCOPED_TRACE(w->objectName().toStdString());
+        QPointer<QWidget> popup;
+        QTimer::singleShot(0, [&] {
+            if ((popup = QApplication::activePopupWidget()))
+                popup->close();
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), w->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(w, &event);
+        QApplication::processEvents();
+        EXPECT_TRUE(popup.isNull());
+    }
+    EXPECT_TRUE(f.StandardToolBar->isVisible());
+    EXPECT_TRUE(f.LemvoraToolBar->isVisible());
+}
+
+// The font boxes as their handlers meet them once the tool bar is in reach.
+TEST_F(MainForm, FontSizeArrowsStepFromTheShownNumberAndTypedFacesAreNotListed)
+{
+    Form->show();
+    Form->Form().StandardToolBar->setEnabled(true);
+    const QList<QToolButton*> arrows = Form->UpDown1->findChildren<QToolButton*>();
+    ASSERT_EQ(arrows.size(), 2);
+    struct {
+        const char* Shown;
+        int Arrow; // 0 up, 1 down
+        const char* After;
+    } cases[] = {
+        {"14", 0, "15"},   // from the selection's size, not from the arrows' own count
+        {"9", 1, "8"},
+        {"100", 0, "100"}, // no wrap at either end
+        {"0", 1, "0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Shown);
+        Form->FontSize->setText(QString::fromUtf8(c.Shown));
+        arrows[c.Arrow]->click();
+        EXPECT_EQ(Form->FontSize->text(), QString::fromUtf8(c.After));
+    }
+
+    const int faces = Form->FontName->count();
+    Form->FontName->setFocus();
+    QTest::keyClicks(Form->FontName, QStringLiteral("NoSuchFace"));
+    QTest::keyClick(Form->FontName, Qt::Key_Return);
+    EXPECT_EQ(Form->FontName->count(), faces);
 }
 
 TEST_F(MainForm, FindAndSelectTextSearchesFromTheSelectionEnd)
