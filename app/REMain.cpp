@@ -31,9 +31,11 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QSaveFile>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyleOptionMenuItem>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -108,6 +110,24 @@ QPixmap Marker(int W, int H, bool Down)
         p.drawPolygon(QPolygon({QPoint(mid, top), QPoint(W - 1, top + h - 1), QPoint(0, top + h - 1)}));
     return pm;
 }
+
+// The analysis menu's items carry a check mark only while checked; an
+// unchecked item shows nothing in the check column, which keeps its width.
+class TCheckMarkMenuStyle : public QProxyStyle {
+public:
+    void drawControl(ControlElement Element, const QStyleOption* Option, QPainter* Painter,
+                     const QWidget* Widget) const override
+    {
+        const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(Option);
+        if (Element == CE_MenuItem && item && item->checkType != QStyleOptionMenuItem::NotCheckable && !item->checked) {
+            QStyleOptionMenuItem plain(*item);
+            plain.checkType = QStyleOptionMenuItem::NotCheckable;
+            QProxyStyle::drawControl(Element, &plain, Painter, Widget);
+            return;
+        }
+        QProxyStyle::drawControl(Element, Option, Painter, Widget);
+    }
+};
 
 QString PlainSearchText(QString S)
 {
@@ -284,6 +304,9 @@ TMainForm::TMainForm(QWidget* Parent)
     // commands, with the states the form gives them.
     ui->Editor->setContextMenuPolicy(Qt::NoContextMenu);
     setContextMenuPolicy(Qt::NoContextMenu);
+    auto* menuStyle = new TCheckMarkMenuStyle;
+    menuStyle->setParent(this);
+    ui->LanguageMenu->setStyle(menuStyle);
     ui->LemvoraToolBar->setMinimumHeight(33);
 
     static const int panelWidths[3] = {120, 60, 50};

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QMenu>
 #include <QLineEdit>
 #include <QSet>
 #include <QMimeData>
@@ -375,6 +376,28 @@ TEST_F(MainForm, FontSizeArrowsStepFromTheShownNumberAndTypedFacesAreNotListed)
     QTest::keyClicks(Form->FontName, QStringLiteral("NoSuchFace"));
     QTest::keyClick(Form->FontName, Qt::Key_Return);
     EXPECT_EQ(Form->FontName->count(), faces);
+}
+
+TEST_F(MainForm, AnalysisMenuShowsOnlyTheCheckMarkOfTheCheckedItem)
+{
+    Ui::TMainForm& f = Form->Form();
+    QMenu* menu = f.LanguageMenu;
+    menu->ensurePolished();
+    menu->adjustSize();
+    const QImage picture = menu->grab().toImage();
+    // The check column: left of the caption, inside the item.
+    auto column = [&](QAction* Item) {
+        const QRect r = menu->actionGeometry(Item);
+        QSet<QRgb> colours;
+        for (int y = r.top() + 2; y < r.bottom() - 1; ++y)
+            for (int x = r.left() + 2; x < r.left() + 18; ++x)
+                colours.insert(picture.pixel(x, y));
+        return colours.size();
+    };
+    EXPECT_GT(column(f.FsWordMenuItem), 1) << "the checked item shows its mark";
+    for (QAction* item : {f.FsTxtMenuItem, f.GsTxtMenuItem, f.ColorMenuItem, f.GNameMenuItem, f.inCorvaneMenuItem,
+                          f.StyleMenuItem})
+        EXPECT_EQ(column(item), 1) << item->objectName().toStdString();
 }
 
 TEST_F(MainForm, FindAndSelectTextSearchesFromTheSelectionEnd)
