@@ -1,4 +1,7 @@
 #include "Printer.h"
+#include <memory>
+#include <QTextCursor>
+#include <QTextBlock>
 #include "Errors.h"
 
 #include <QApplication>
@@ -144,7 +147,18 @@ void TQtPrinter::PrintDocument(const QTextDocument& Doc, const QString& Title)
     if (painter_)
         throw Exception("Printing in progress");
     printer_->setDocName(Title);
-    Doc.print(printer_.get());
+    // Indents are held in screen pixels (1/96 inch); on the printer's finer
+    // grid they have to grow with its resolution, or they all but vanish.
+    std::unique_ptr<QTextDocument> copy(Doc.clone());
+    const qreal scale = printer_->logicalDpiX() / 96.0;
+    for (QTextBlock block = copy->begin(); block.isValid(); block = block.next()) {
+        QTextBlockFormat format = block.blockFormat();
+        format.setTextIndent(format.textIndent() * scale);
+        format.setLeftMargin(format.leftMargin() * scale);
+        format.setRightMargin(format.rightMargin() * scale);
+        QTextCursor(block).setBlockFormat(format);
+    }
+    copy->print(printer_.get());
 }
 
 // ---- the recording printer
