@@ -29,6 +29,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 
@@ -41,6 +42,8 @@ QSize g_screenSize;
 const char* const kToolActionProperty = "lemvToolAction";
 
 // A page's text as a number, the way the pages wrote it (locale separator).
+// Parsed without the C library's locale, which follows the environment's and
+// would expect its own separator in place of the '.' put here.
 double StrToFloat(const std::string& S)
 {
     std::string t = S;
@@ -48,12 +51,17 @@ double StrToFloat(const std::string& S)
     for (char& c : t)
         if (c == sep)
             c = '.';
-    const char* begin = t.c_str();
-    char* end = nullptr;
-    const double v = std::strtod(begin, &end);
-    while (end && *end == ' ')
+    const char* begin = t.data();
+    const char* const last = t.data() + t.size();
+    while (begin != last && *begin == ' ')
+        ++begin;
+    if (begin != last && *begin == '+')
+        ++begin;
+    double v = 0;
+    auto [end, error] = std::from_chars(begin, last, v);
+    while (error == std::errc() && end != last && *end == ' ')
         ++end;
-    if (t.empty() || end == begin || (end && *end))
+    if (error != std::errc() || end != last)
         throw Exception("'" + AnsiToQString(S).toStdString() + "' is not a valid floating point value");
     return v;
 }
@@ -659,11 +667,16 @@ void TGrafForm::DeletePageClick()
         const int i = PageControl1->currentIndex();
         if (i <= 0)
             return;
+        // Removing the active tab activates the next one, wrapping round to
+        // the first, so that the backward step lands on the tab before it.
         auto removeTab = [this](int Index) {
             QWidget* sheet = PageControl1->widget(Index);
+            const bool active = PageControl1->currentIndex() == Index;
             const QSignalBlocker block(PageControl1);
             PageControl1->removeTab(Index);
             delete sheet;
+            if (active && PageControl1->count() > 0)
+                PageControl1->setCurrentIndex(Index < PageControl1->count() ? Index : 0);
         };
         if ((Mode == 0 || Mode == 3) && PageKind == 1) {
             if (i + 1 >= Pages.Count())

@@ -6,6 +6,9 @@
 #include "Win1251.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -17,6 +20,9 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdlib>
 
 namespace {
 
@@ -261,6 +267,25 @@ TEST_F(GrafForm1024, DeletingAListTabRemovesItsFollowerAndItself)
     EXPECT_EQ(w.CurrentPage, w.Pages.Objects(0));
 }
 
+TEST_F(GrafForm1024, DeletingTheLastPairLeavesTheTabBeforeItActive)
+{
+    TTextAnalysisWindow r = BuildTextAnalysisWindow(SampleRussianText(), "T");
+    TGrafForm& w = *r.Window;
+    // A page with a note counts as a list page wherever it stands.
+    for (const char* t : { "X", "# X" }) {
+        TCurrentPage* p = w.AddListPage(t);
+        p->Note = "n";
+        w.Pages.AddObject(t, p);
+    }
+    w.PageControl1->setCurrentIndex(2);
+    ASSERT_EQ(w.PageKind, 1);
+    w.DeletePageClick(); // removes tabs 3 and 2, the last ones
+    ASSERT_EQ(w.PageControl1->count(), 2);
+    EXPECT_EQ(w.PageControl1->currentIndex(), 1);
+    EXPECT_EQ(w.CurrentPage, w.Pages.Objects(1));
+    EXPECT_EQ(w.PageKind, 1);
+}
+
 TEST(GrafFormTools, ToolButtonsByMode)
 {
     using A = TGrafForm::ToolAction;
@@ -384,6 +409,53 @@ TEST(GrafFormCharts, EmptyModesAndBadData)
     EXPECT_THROW(w.BuildHorizBars(), Exception);
     w.CurrentPage = w.AddListPage("# T");
     EXPECT_THROW(w.BuildLineChart(), Exception);
+}
+
+// The C library's number parsing follows the environment's locale; a locale
+// with a comma for the decimal point is made for the test where the system
+// tools allow it.
+class CommaNumericLocale {
+public:
+    CommaNumericLocale()
+    {
+        if (!dir_.isValid())
+            return;
+        QFile def(dir_.filePath("comma.def"));
+        if (!def.open(QIODevice::WriteOnly))
+            return;
+        def.write("LC_NUMERIC\ndecimal_point \",\"\nthousands_sep \"\"\ngrouping -1\nEND LC_NUMERIC\n");
+        def.close();
+        QProcess::execute(QStringLiteral("localedef"), { "-c", "-i", def.fileName(), "-f", "UTF-8", dir_.filePath("xx_XX.UTF-8") });
+        saved_ = setlocale(LC_NUMERIC, nullptr);
+        qputenv("LOCPATH", dir_.path().toLocal8Bit());
+        active_ = setlocale(LC_NUMERIC, "xx_XX.UTF-8") != nullptr && std::strtod("0.5", nullptr) != 0.5;
+    }
+    ~CommaNumericLocale()
+    {
+        setlocale(LC_NUMERIC, saved_.c_str());
+        qunsetenv("LOCPATH");
+    }
+    bool Active() const { return active_; }
+
+private:
+    QTemporaryDir dir_;
+    std::string saved_ = "C";
+    bool active_ = false;
+};
+
+TEST(GrafFormCharts, ValuesReadBackWhateverTheCLibraryLocale)
+{
+    CommaNumericLocale comma;
+    if (!comma.Active())
+        GTEST_SKIP() << "no locale with a decimal comma can be made here";
+    TGrafForm w;
+    TCurrentPage* p = ChartPageWith(w, { { "A", 12.5 }, { "B", 10.25 } });
+    w.DrawChartPage(p);
+    ASSERT_EQ(p->Chart->SeriesCount(), 1);
+    ASSERT_EQ(p->Chart->Series(0)->Count(), 2);
+    EXPECT_DOUBLE_EQ(p->Chart->Series(0)->Points[1].X, 12.5);
+    EXPECT_NO_THROW(w.BuildLineChart());
+    EXPECT_DOUBLE_EQ(p->Chart->Series(0)->Points[0].Y, 10.25);
 }
 
 TEST(GrafFormCharts, BarListDrawsEveryItemRoundedFromTheLast)
