@@ -184,6 +184,9 @@ void TChart::Build()
     // A fresh chart for every build: nothing of an earlier layout remains.
     QChart* previous = chart_;
     chart_ = new QChart();
+    // Axis labels with the user's decimal separator, as the marks have it.
+    chart_->setLocalizeNumbers(true);
+    chart_->setLocale(QLocale::system());
     chart_->setBackgroundRoundness(0);
     view_->setChart(chart_);
     delete previous;
