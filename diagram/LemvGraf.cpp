@@ -968,18 +968,8 @@ void TGrafForm::DrawChartPage(TRecFileGraf* Page)
 
 void TGrafForm::FitAxes(TChart* Chart)
 {
-    double minX = 0, maxX = 0, minY = 0, maxY = 0;
-    bool any = false;
-    for (int i = 0; i < Chart->SeriesCount(); ++i) {
-        const TChartSeries* s = Chart->Series(i);
-        if (s->Count() == 0)
-            continue;
-        minX = any ? std::min(minX, s->MinXValue()) : s->MinXValue();
-        maxX = any ? std::max(maxX, s->MaxXValue()) : s->MaxXValue();
-        minY = any ? std::min(minY, s->MinYValue()) : s->MinYValue();
-        maxY = any ? std::max(maxY, s->MaxYValue()) : s->MaxYValue();
-        any = true;
-    }
+    double minX, maxX, minY, maxY;
+    Chart->ValueExtent(false, minX, maxX, minY, maxY);
     Chart->LeftAxis.Automatic = false;
     Chart->LeftAxis.Increment = 0;
     Chart->LeftAxis.SetMinMax(minY, maxY);

@@ -138,6 +138,22 @@ void TChart::RemoveAllSeries()
     series_.clear();
 }
 
+bool TChart::ValueExtent(bool ActiveOnly, double& MinX, double& MaxX, double& MinY, double& MaxY) const
+{
+    MinX = MaxX = MinY = MaxY = 0;
+    bool any = false;
+    for (const TChartSeries* s : series_) {
+        if ((ActiveOnly && !s->Active) || s->Count() == 0)
+            continue;
+        MinX = any ? std::min(MinX, s->MinXValue()) : s->MinXValue();
+        MaxX = any ? std::max(MaxX, s->MaxXValue()) : s->MaxXValue();
+        MinY = any ? std::min(MinY, s->MinYValue()) : s->MinYValue();
+        MaxY = any ? std::max(MaxY, s->MaxYValue()) : s->MaxYValue();
+        any = true;
+    }
+    return any;
+}
+
 void TChart::Repaint()
 {
     Build();
@@ -213,17 +229,8 @@ void TChart::Build()
     chart_->setAnimationOptions(QChart::NoAnimation);
     view_->setRubberBand(AllowZoom ? QChartView::RectangleRubberBand : QChartView::NoRubberBand);
 
-    double minX = 0, maxX = 0, minY = 0, maxY = 0;
-    bool any = false;
-    for (TChartSeries* s : series_) {
-        if (!s->Active || s->Points.empty())
-            continue;
-        minX = any ? std::min(minX, s->MinXValue()) : s->MinXValue();
-        maxX = any ? std::max(maxX, s->MaxXValue()) : s->MaxXValue();
-        minY = any ? std::min(minY, s->MinYValue()) : s->MinYValue();
-        maxY = any ? std::max(maxY, s->MaxYValue()) : s->MaxYValue();
-        any = true;
-    }
+    double minX, maxX, minY, maxY;
+    ValueExtent(true, minX, maxX, minY, maxY);
 
     QAbstractAxis* left = nullptr;
     QAbstractAxis* bottom = nullptr;

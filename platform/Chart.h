@@ -162,6 +162,9 @@ public:
     int SeriesCount() const { return static_cast<int>(series_.size()); }
     TChartSeries* Series(int Index) const { return series_.at(Index); }
     int OwnedSeriesCount() const { return static_cast<int>(owned_.size()); }
+    // The smallest and largest X and Y over the series that hold points (only
+    // the active ones with ActiveOnly); false, with all four 0, when none does.
+    bool ValueExtent(bool ActiveOnly, double& MinX, double& MaxX, double& MinY, double& MaxY) const;
 
     // Shows the chart with the current settings.
     void Repaint();
