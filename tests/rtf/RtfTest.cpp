@@ -31,6 +31,20 @@ struct ParaSpec {
 
 using DocSpec = std::vector<ParaSpec>;
 
+QTextCharFormat FormatOf(const RunSpec& r)
+{
+    QTextCharFormat f;
+    f.setFontFamilies({ r.family });
+    f.setFontPointSize(r.pt);
+    f.setFontWeight(r.bold ? QFont::Bold : QFont::Normal);
+    f.setFontItalic(r.italic);
+    f.setFontUnderline(r.underline);
+    f.setFontStrikeOut(r.strike);
+    if (r.color.isValid())
+        f.setForeground(r.color);
+    return f;
+}
+
 void Build(const DocSpec& spec, QTextDocument& doc)
 {
     doc.clear();
@@ -56,16 +70,7 @@ void Build(const DocSpec& spec, QTextDocument& doc)
             list = c.createList(p.list == 1 ? QTextListFormat::ListDisc : QTextListFormat::ListDecimal);
         listKind = p.list;
         for (const RunSpec& r : p.runs) {
-            QTextCharFormat f;
-            f.setFontFamilies({ r.family });
-            f.setFontPointSize(r.pt);
-            f.setFontWeight(r.bold ? QFont::Bold : QFont::Normal);
-            f.setFontItalic(r.italic);
-            f.setFontUnderline(r.underline);
-            f.setFontStrikeOut(r.strike);
-            if (r.color.isValid())
-                f.setForeground(r.color);
-            c.insertText(r.text, f);
+            c.insertText(r.text, FormatOf(r));
         }
     }
 }
@@ -85,16 +90,7 @@ std::string Describe(const QTextCharFormat& f)
 
 std::string Describe(const RunSpec& r)
 {
-    QTextCharFormat f;
-    f.setFontFamilies({ r.family });
-    f.setFontPointSize(r.pt);
-    f.setFontWeight(r.bold ? QFont::Bold : QFont::Normal);
-    f.setFontItalic(r.italic);
-    f.setFontUnderline(r.underline);
-    f.setFontStrikeOut(r.strike);
-    if (r.color.isValid())
-        f.setForeground(r.color);
-    return Describe(f);
+    return Describe(FormatOf(r));
 }
 
 std::string AlignName(Qt::Alignment a)
