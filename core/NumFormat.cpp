@@ -1,8 +1,12 @@
 #include "NumFormat.h"
 
+#include "Errors.h"
+#include "Win1251.h"
+
 #include <QLocale>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <cstdio>
@@ -128,4 +132,26 @@ std::string FormatFixed(long double Value, int Precision, int Digits, char Separ
 std::string FormatFixed(long double Value, int Precision, int Digits)
 {
     return FormatFixed(Value, Precision, Digits, LocaleDecimalSeparator());
+}
+
+double StrToFloat(const std::string& S)
+{
+    std::string t = S;
+    const char sep = LocaleDecimalSeparator();
+    for (char& c : t)
+        if (c == sep)
+            c = '.';
+    const char* begin = t.data();
+    const char* const last = t.data() + t.size();
+    while (begin != last && *begin == ' ')
+        ++begin;
+    if (begin != last && *begin == '+')
+        ++begin;
+    double v = 0;
+    auto [end, error] = std::from_chars(begin, last, v);
+    while (error == std::errc() && end != last && *end == ' ')
+        ++end;
+    if (error != std::errc() || end != last)
+        throw Exception("'" + AnsiToQString(S).toStdString() + "' is not a valid floating point value");
+    return v;
 }

@@ -13,3 +13,9 @@ char LocaleDecimalSeparator();
 
 std::string FormatFixed(long double Value, int Precision, int Digits);
 std::string FormatFixed(long double Value, int Precision, int Digits, char Separator);
+
+// A number text as the pages write it (the locale's separator, blanks around,
+// an optional "+"), read without the C library's locale, which follows the
+// environment's and would expect its own separator. Raises Exception for a
+// text that is no number.
+double StrToFloat(const std::string& S);

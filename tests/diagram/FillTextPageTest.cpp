@@ -1,5 +1,5 @@
 #include "GrafTestHelpers.h"
-#include "LemvGraf.h"
+#include "TextPage.h"
 #include "NumFormat.h"
 #include "TopList.h"
 #include "Win1251.h"

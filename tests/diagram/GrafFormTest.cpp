@@ -1,8 +1,11 @@
 #include "GrafTestHelpers.h"
 #include "HelpLayer.h"
 #include "HelpWindow.h"
+#include "Chart.h"
 #include "LemvGraf.h"
 #include "NumFormat.h"
+#include "Screen.h"
+#include "TextPage.h"
 #include "Win1251.h"
 
 #include <QApplication>

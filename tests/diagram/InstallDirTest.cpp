@@ -1,5 +1,5 @@
 #include "Application.h"
-#include "LemvGraf.h"
+#include "InstallDir.h"
 #include "Registry.h"
 #include "Win1251.h"
 #include "WinPaths.h"

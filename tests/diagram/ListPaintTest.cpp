@@ -1,4 +1,5 @@
 #include "LemvGraf.h"
+#include "PaintBox.h"
 #include "NumFormat.h"
 #include "Win1251.h"
 

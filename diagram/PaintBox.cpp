@@ -1,0 +1,25 @@
+#include "PaintBox.h"
+
+#include <QPainter>
+
+TPaintBox::TPaintBox(QWidget* Parent) : QWidget(Parent)
+{
+    // Paints all of itself, so no paint reaches the widgets below.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TPaintBox::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    TPainterCanvas canvas(painter);
+    canvas.BrushColor = Color;
+    active_ = &canvas;
+    try {
+        if (OnPaint)
+            OnPaint(this);
+        else
+            canvas.FillRect(rect());
+    } catch (...) {
+    }
+    active_ = nullptr;
+}
