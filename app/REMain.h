@@ -3,7 +3,6 @@
 // two tool bars, the ruler and the status bar. Its form definition REMain.ui
 // fixes every caption, hint, shortcut, image and Enabled/Visible state; no
 // command changes them at run time.
-#include <QColor>
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
@@ -12,52 +11,21 @@
 #include <string>
 
 class QComboBox;
-class QImage;
 class QLabel;
 class QLineEdit;
 class QMimeData;
 class QTextEdit;
+class TFileDialog;
 class TFileViewMem;
 class TGrafForm;
 class TPhonText;
-class TFileDialog;
+class TTextAttributes;
 class TUpDown;
+struct TParaAttributes;
 
 namespace Ui {
 class TMainForm;
 }
-
-enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4 };
-
-// The character attributes one formatting command changes: those of the
-// selected text, or the editor's default attributes when nothing is selected.
-class TTextAttributes {
-public:
-    TTextAttributes(QTextEdit* Editor, bool Selection) : editor_(Editor), selection_(Selection) {}
-
-    bool IsSelection() const { return selection_; }
-    QString Name() const;
-    void SetName(const QString& Name);
-    int Size() const; // whole points
-    void SetSize(int Points);
-    unsigned Style() const; // TFontStyle bits
-    void SetStyle(unsigned Style);
-    QColor Color() const;
-    void SetColor(const QColor& Color);
-
-private:
-    QTextEdit* editor_;
-    bool selection_;
-};
-
-// The attributes of the paragraphs the selection touches, in whole points.
-struct TParaAttributes {
-    int FirstIndent = 0; // first line, from the left margin
-    int LeftIndent = 0;  // following lines, from the first line's indent
-    int RightIndent = 0; // from the right margin
-    int Alignment = 0;   // 0 left, 1 right, 2 centre
-    bool Bullets = false;
-};
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -65,62 +33,18 @@ public:
     explicit TMainForm(QWidget* Parent = nullptr);
     ~TMainForm() override;
 
-    Ui::TMainForm& Form() { return *ui; }
+    // The document's editor.
     QTextEdit* Editor() const;
-    QComboBox* FontName = nullptr;
-    QLineEdit* FontSize = nullptr;
-    TUpDown* UpDown1 = nullptr;
-    QLabel* StatusPanels[3] = {};
-    TFileDialog* OpenDialog() { return openDialog_.get(); }
-    TFileDialog* SaveDialog() { return saveDialog_.get(); }
-    // The 27 images of the strip, 16 x 16 each, fuchsia transparent.
-    const QList<QIcon>& ToolbarImages() const { return toolbarImages_; }
-
-    // The program's arguments without the program itself; FormShow opens the first.
+    // The program's arguments without the program itself; the first one, when
+    // it names a file, is opened as the window is first shown.
     QStringList CommandLine;
-
-    QString HelpFilePath;
-    QString DocumentName;
-    bool UpdatingControls = false;
-    int RulerDragOffset = 0;
-    bool RulerDragging = false;
-
-    void SetDocumentName(const QString& Name);
-    void ShowModifiedState(bool Modified);
-    void ConfirmSaveChanges();
     void OpenDocument(const QString& FileName);
-    void PrintSelectionOnly(QWidget* Control, const QString& Text);
-    void HandleDroppedFiles(const QMimeData* Data);
+    // The document's full path, or "Без Имени" while it has none; naming it
+    // sets the caption.
+    const QString& DocumentName() const { return documentName_; }
+    void SetDocumentName(const QString& Name);
 
-    // Formatting side: the operations the document commands rely on.
-    void FillFontList();
-    void DrawRulerTicks();
-    void SelectionChange();
-    TTextAttributes CurrentAttributes() const;
-    TParaAttributes Paragraph() const;
-    void ShowCaretPosition();
-    int FindAndSelectText(const QString& S);
-
-    // Writes the document as rich text; the target stays whole when this fails.
-    void SaveDocument(const QString& FileName);
-
-    // Analysis commands.
-    std::string BuildDocumentTitle() const;
-    void AnalyzeEditorText(TPhonText* Model, const std::string& Title, int Mode, std::string& Note);
-    void RunTextPhonosemantics();
-    void RunWordPhonosemantics();
-    void RunNameGeneration();
-    void RunGoldenSection();
-    void RunTextProfile();
-    // The selected text in Windows-1251, paragraphs separated by CR LF; empty without a selection.
-    std::string SelectedAnsiText() const;
-
-public slots:
-    void FormCreate();
-    void FormShow();
-    void FormCloseQuery(bool& CanClose);
-    void FormKeyDown(int Key, Qt::KeyboardModifiers Shift);
-    void RichEditChange();
+    // The commands of the file and help menus.
     void FileNew();
     void FileOpen();
     void FileSave();
@@ -130,8 +54,67 @@ public slots:
     void HelpAbout();
     void HelpMenuItemClick();
 
-    // Handlers of the formatting side, the edit commands and the analysis
-    // commands, bound by the form and filled in with those commands.
+    // The analysis commands.
+    void RunTextPhonosemantics();
+    void RunWordPhonosemantics();
+    void RunNameGeneration();
+    void RunGoldenSection();
+    void RunTextProfile();
+    // The document's title: its file name, or for an untitled document its first line.
+    std::string BuildDocumentTitle() const;
+    // Feeds the selection, or else every line, into Model and ranks the scales;
+    // Note is "" when a scale is significant, else the message to show.
+    void AnalyzeEditorText(TPhonText* Model, const std::string& Title, int Mode, std::string& Note);
+    // Selects the first match of S after the selection (from the start without
+    // one) and returns its position, or -1 leaving the selection as it was.
+    int FindAndSelectText(const QString& S);
+
+private:
+    friend class TMainFormProbe; // the tests' view of the window
+
+    // Construction and the window's own events (MainForm.cpp).
+    void BuildToolBarControls();
+    void BindCommands();
+    void LoadToolbarImages();
+    void FormCreate();
+    void FormShow();
+    void FormCloseQuery(bool& CanClose);
+    void FormKeyDown(int Key, Qt::KeyboardModifiers Shift);
+    // True when Key is the shortcut of a menu item that cannot run now: the
+    // item or its menu is disabled. Such a key is used up.
+    bool IsDeadShortcut(const QKeySequence& Key) const;
+    // The file name of DocumentName, without its folder.
+    QString DocumentFileName() const;
+    void ShowModifiedState(bool Modified);
+    void RichEditChange();
+    void showEvent(QShowEvent* Event) override;
+    void closeEvent(QCloseEvent* Event) override;
+    void dragEnterEvent(QDragEnterEvent* Event) override;
+    void dragMoveEvent(QDragMoveEvent* Event) override;
+    void dropEvent(QDropEvent* Event) override;
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+
+    // Documents (Documents.cpp).
+    void ConfirmSaveChanges();
+    void ReadDocumentFile(const QString& FileName);
+    // Writes the document as rich text; the target stays whole when this fails.
+    void WriteDocumentFile(const QString& FileName);
+    void HandleDroppedFiles(const QMimeData* Data);
+    // A drag over the window or its editor: files are the window's, and a drop
+    // opens the first. False when the drag carries no files.
+    bool HandleFileDrag(QDropEvent* Event);
+    void OpenCommandLineFile();
+
+    // Printing (Printing.cpp).
+    void PrintSelectionOnly(QWidget* Control, const QString& Text);
+
+    // Formatting, ruler and status bar (Formatting.cpp).
+    void FillFontList();
+    void DrawRulerTicks();
+    void SelectionChange();
+    TTextAttributes CurrentAttributes() const;
+    TParaAttributes Paragraph() const;
+    void ShowCaretPosition();
     void ShowHint();
     void FontNameChange();
     void FontSizeChange();
@@ -147,6 +130,8 @@ public slots:
     void EditCopy();
     void EditPaste();
     void ActionList2Update();
+
+    // The analysis menu and tool bar (TextCommands.cpp).
     void SwitchLanguage(QAction* Sender);
     void FSWordButtonClick();
     void FSTxtButtonClick();
@@ -158,28 +143,23 @@ public slots:
     void ToolButton6Click();
     void ToolButton7Click();
 
-protected:
-    void showEvent(QShowEvent* Event) override;
-    void closeEvent(QCloseEvent* Event) override;
-    void dragEnterEvent(QDragEnterEvent* Event) override;
-    void dragMoveEvent(QDragMoveEvent* Event) override;
-    void dropEvent(QDropEvent* Event) override;
-    bool eventFilter(QObject* Watched, QEvent* Event) override;
-
-private:
-    void BuildToolBarControls();
-    void BindCommands();
-    void LoadToolbarImages();
-    // True when Key is the shortcut of a menu item that cannot run now: the
-    // item or its menu is disabled. Such a key is used up.
-    bool IsDeadShortcut(const QKeySequence& Key) const;
-    void WriteDocumentFile(const QString& FileName);
-    void ReadDocumentFile(const QString& FileName);
-
     std::unique_ptr<Ui::TMainForm> ui;
+    QComboBox* FontName = nullptr;
+    QLineEdit* FontSize = nullptr;
+    TUpDown* UpDown1 = nullptr;
+    QLabel* StatusPanels[3] = {};
     std::unique_ptr<TFileDialog> openDialog_;
     std::unique_ptr<TFileDialog> saveDialog_;
+    // The 27 images of the strip, 16 x 16 each, fuchsia transparent.
     QList<QIcon> toolbarImages_;
+
+    QString HelpFilePath;
+    QString documentName_;
+    static inline const QString Untitled = QStringLiteral("Без Имени");
+    bool UpdatingControls = false;
+    int RulerDragOffset = 0;
+    bool RulerDragging = false;
+
     bool keyPreview_ = false;
     const QEvent* previewedKey_ = nullptr;
 };
@@ -195,4 +175,3 @@ std::string SignificanceNote(const std::string& Title);
 // new window in GrafForm with the chart and list pages, or, for a note, the
 // message first and then the lone list page.
 TGrafForm* BuildTextPhonosemanticsWindow(const std::string& Title, const std::string& Note, TFileViewMem* Model);
-

@@ -70,7 +70,7 @@ void QStringToAnsi(QStringView s, std::string& out, bool DropLineBreaks)
         // A character beyond the BMP is one character: one '?'.
         if (QChar::isHighSurrogate(u) && i + 1 < s.size() && QChar::isLowSurrogate(src[i + 1]))
             ++i;
-        if (DropLineBreaks && (u == u'\n' || u == 0x2028 || u == 0x2029))
+        if (DropLineBreaks && IsLineBreak(u))
             continue;
         d[n++] = static_cast<char>(map[u]);
     }

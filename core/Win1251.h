@@ -12,8 +12,14 @@ unsigned char UnicodeToWin1251(char16_t u);
 
 QString AnsiToQString(std::string_view s);
 std::string QStringToAnsi(QStringView s);
+// A break of the text: a line feed, a line break (U+2028) or the end of a
+// paragraph (U+2029).
+constexpr bool IsLineBreak(char16_t u)
+{
+    return u == u'\n' || u == 0x2028 || u == 0x2029;
+}
 // Converts into an existing buffer, reusing its storage; with DropLineBreaks
-// the line and paragraph breaks ("\n", U+2028, U+2029) are left out.
+// the breaks are left out.
 void QStringToAnsi(QStringView s, std::string& out, bool DropLineBreaks = false);
 
 // UTF-8 source text (string literals) to Windows-1251.

@@ -5,7 +5,6 @@
 #include "PhonText.h"
 #include "TopList.h"
 #include "Win1251.h"
-#include "ui_REMain.h"
 
 #include <QTest>
 #include <QTextCursor>
@@ -226,7 +225,7 @@ TEST_F(Analysis, FailureAfterLoadingEndsSilentlyAndRemovesTheWaitMessage)
 
 TEST_F(Analysis, F5ChecksTheWordCommandAndRunsOnlyIt)
 {
-    Ui::TMainForm& f = Form->Form();
+    Ui::TMainForm& f = Probe().Form();
     Form->show();
     QApplication::setActiveWindow(Form.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));

@@ -8,6 +8,7 @@
 #include "FileDialogs.h"
 #include "HelpLayer.h"
 #include "Printer.h"
+#include "MainFormProbe.h"
 #include "REMain.h"
 
 #include <QApplication>
@@ -105,6 +106,7 @@ protected:
     }
 
     QTextEdit* Editor() { return Form->Editor(); }
+    TMainFormProbe Probe() { return TMainFormProbe(*Form); }
     QString Path(const QString& Name) const { return Dir.filePath(Name); }
 
     static void Write(const QString& File, const QByteArray& Bytes)

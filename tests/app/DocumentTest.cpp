@@ -30,7 +30,7 @@ TEST_F(Documents, PlainTextLoadsAsUtf8OrElseWindows1251)
         Write(file, c.Bytes);
         RunHandler([&] { Form->OpenDocument(file); });
         EXPECT_EQ(Editor()->toPlainText(), c.Text);
-        EXPECT_EQ(Form->DocumentName, file);
+        EXPECT_EQ(Form->DocumentName(), file);
         EXPECT_FALSE(Editor()->document()->isModified());
     }
     EXPECT_TRUE(Errors.isEmpty());
@@ -45,7 +45,7 @@ TEST_F(Documents, UnreadableFileLeavesDocumentAndNameAsTheyWere)
         Errors.clear();
         RunHandler([&] { Form->OpenDocument(bad); });
         EXPECT_EQ(Errors, QStringList {QStringLiteral("Cannot open file ") + bad});
-        EXPECT_EQ(Form->DocumentName, doc);
+        EXPECT_EQ(Form->DocumentName(), doc);
         EXPECT_EQ(Editor()->toPlainText(), QStringLiteral("несохранённое"));
         EXPECT_TRUE(Editor()->document()->isModified());
     }
@@ -92,8 +92,8 @@ TEST_F(Documents, DroppedFilesOpenTheFirstOnly)
     }
     QMimeData data;
     data.setUrls(urls);
-    RunHandler([&] { Form->HandleDroppedFiles(&data); });
-    EXPECT_EQ(Form->DocumentName, Path(QStringLiteral("one.txt")));
+    RunHandler([&] { Probe().HandleDroppedFiles(&data); });
+    EXPECT_EQ(Form->DocumentName(), Path(QStringLiteral("one.txt")));
     EXPECT_EQ(Editor()->toPlainText(), QStringLiteral("one.txt"));
 }
 
@@ -114,7 +114,7 @@ TEST_F(Documents, CommandLineOpensAnExistingFileAndIgnoresAnythingElse)
         TMainForm form;
         form.CommandLine = c.Args;
         form.show();
-        EXPECT_EQ(form.DocumentName, c.Name);
+        EXPECT_EQ(form.DocumentName(), c.Name);
     }
     EXPECT_TRUE(Errors.isEmpty());
     EXPECT_TRUE(Modal.Seen.isEmpty());
@@ -178,7 +178,7 @@ TEST_F(Printing, SelectionPrintsPlainTextAndRestoresTheDocument)
     QTextCursor second(Editor()->document());
     second.setPosition(22);
     EXPECT_EQ(second.charFormat().fontWeight(), QFont::Bold) << "formatting comes back from the scratch file";
-    EXPECT_EQ(Form->DocumentName, Doc);
+    EXPECT_EQ(Form->DocumentName(), Doc);
     EXPECT_EQ(Form->windowTitle(), QStringLiteral("doc.txt - ") + AppTitle);
     // The first match is selected, not necessarily the printed passage.
     EXPECT_EQ(Editor()->textCursor().selectionStart(), 7);

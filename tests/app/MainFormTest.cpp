@@ -1,7 +1,6 @@
 // The main window: caption, save prompt, Save and Save As, keys, caret and ruler.
 #include "AppTestSupport.h"
 #include "UpDown.h"
-#include "ui_REMain.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -23,13 +22,13 @@ class MainForm : public MainFormFixture {};
 
 TEST_F(MainForm, CaptionNamesTheFileWithoutFolderAndTheTitle)
 {
-    EXPECT_EQ(Form->DocumentName, QStringLiteral("Без Имени"));
+    EXPECT_EQ(Form->DocumentName(), QStringLiteral("Без Имени"));
     EXPECT_EQ(Form->windowTitle(), QStringLiteral("Без Имени - ") + AppTitle);
 
     Editor()->setPlainText(QStringLiteral("текст"));
     DialogAnswers << Path(QStringLiteral("a.rtf"));
     Run(&TMainForm::FileSaveAs);
-    EXPECT_EQ(Form->DocumentName, Path(QStringLiteral("a.rtf")));
+    EXPECT_EQ(Form->DocumentName(), Path(QStringLiteral("a.rtf")));
     EXPECT_EQ(Form->windowTitle(), QStringLiteral("a.rtf - ") + AppTitle);
     EXPECT_TRUE(Errors.isEmpty());
 }
@@ -37,15 +36,15 @@ TEST_F(MainForm, CaptionNamesTheFileWithoutFolderAndTheTitle)
 TEST_F(MainForm, ShownWindowShowsCaretAtStartAndNoModifiedMark)
 {
     Form->show();
-    EXPECT_EQ(Form->StatusPanels[0]->text(), QStringLiteral("Ст:   1   Кол:   1"));
-    EXPECT_EQ(Form->StatusPanels[1]->text(), QString());
+    EXPECT_EQ(Probe().Status(0), QStringLiteral("Ст:   1   Кол:   1"));
+    EXPECT_EQ(Probe().Status(1), QString());
     Type(QStringLiteral("ab\ncdef"));
-    Form->RichEditChange();
-    EXPECT_EQ(Form->StatusPanels[1]->text(), QStringLiteral("Изменен"));
+    Probe().RichEditChange();
+    EXPECT_EQ(Probe().Status(1), QStringLiteral("Изменен"));
     QTextCursor c = Editor()->textCursor();
     c.setPosition(5); // "cd|ef"
     Editor()->setTextCursor(c);
-    EXPECT_EQ(Form->StatusPanels[0]->text(), QStringLiteral("Ст:   2   Кол:   3"));
+    EXPECT_EQ(Probe().Status(0), QStringLiteral("Ст:   2   Кол:   3"));
 }
 
 // The three answers of the save prompt for each command that asks it.
@@ -77,7 +76,7 @@ TEST_P(SavePrompt, AnswerDecidesSavingAndGoingOn)
     case Asker::Drop: {
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(other)});
-        RunHandler([&] { Form->HandleDroppedFiles(&data); });
+        RunHandler([&] { Probe().HandleDroppedFiles(&data); });
         break;
     }
     case Asker::Close:
@@ -90,7 +89,7 @@ TEST_P(SavePrompt, AnswerDecidesSavingAndGoingOn)
     if (c.Command == Asker::Close) {
         EXPECT_EQ(closed, c.GoesOn);
     } else {
-        EXPECT_EQ(Form->DocumentName, c.GoesOn ? other : doc);
+        EXPECT_EQ(Form->DocumentName(), c.GoesOn ? other : doc);
         EXPECT_EQ(Editor()->toPlainText(), c.GoesOn ? QStringLiteral("other file") : QStringLiteral("новый текст"));
     }
     EXPECT_TRUE(Errors.isEmpty()) << Errors.join('\n').toStdString();
@@ -111,8 +110,8 @@ TEST_F(MainForm, UnmodifiedDocumentIsNotAskedAbout)
     DialogAnswers << other;
     Run(&TMainForm::FileOpen);
     EXPECT_TRUE(Modal.Seen.isEmpty());
-    EXPECT_EQ(Form->DocumentName, other);
-    EXPECT_EQ(Form->OpenDialog()->InitialDir, Dir.path());
+    EXPECT_EQ(Form->DocumentName(), other);
+    EXPECT_EQ(Probe().OpenDialog().InitialDir, Dir.path());
 }
 
 TEST_F(MainForm, SaveOfUntitledRunsSaveAsAndItsCancelWritesNothing)
@@ -120,7 +119,7 @@ TEST_F(MainForm, SaveOfUntitledRunsSaveAsAndItsCancelWritesNothing)
     Type(QStringLiteral("черновик"));
     Run(&TMainForm::FileSave);
     EXPECT_EQ(DialogsRun, QList<TFileDialogKind> {TFileDialogKind::Save});
-    EXPECT_EQ(Form->DocumentName, QStringLiteral("Без Имени"));
+    EXPECT_EQ(Form->DocumentName(), QStringLiteral("Без Имени"));
     EXPECT_TRUE(Editor()->document()->isModified());
     EXPECT_TRUE(QDir(Dir.path()).isEmpty());
 }
@@ -135,7 +134,7 @@ TEST_F(MainForm, YesForUntitledWithCancelledSaveAsLetsOpenGoOn)
     Run(&TMainForm::FileOpen);
     EXPECT_EQ(Modal.Seen, QStringList {QStringLiteral("Сохранить изменения в Без Имени?")});
     EXPECT_EQ(DialogsRun, (QList<TFileDialogKind> {TFileDialogKind::Save, TFileDialogKind::Open}));
-    EXPECT_EQ(Form->DocumentName, other);
+    EXPECT_EQ(Form->DocumentName(), other);
 }
 
 TEST_F(MainForm, SaveAsOntoExistingFileAsksAndOnlyYesWrites)
@@ -152,7 +151,7 @@ TEST_F(MainForm, SaveAsOntoExistingFileAsksAndOnlyYesWrites)
         EXPECT_EQ(Modal.Seen, QStringList {QStringLiteral("Записать как %1").arg(existing)});
         const bool yes = answer == 6;
         EXPECT_EQ(Read(existing) == "old", !yes);
-        EXPECT_EQ(Form->DocumentName, yes ? existing : QStringLiteral("Без Имени"));
+        EXPECT_EQ(Form->DocumentName(), yes ? existing : QStringLiteral("Без Имени"));
         EXPECT_EQ(Editor()->document()->isModified(), !yes);
     }
 }
@@ -184,10 +183,10 @@ TEST_F(MainForm, NewEmptiesAndUntitlesWithoutPrompt)
     OpenedAndChanged(QStringLiteral("doc.rtf"), QStringLiteral("текст"));
     Form->FileNew();
     EXPECT_TRUE(Modal.Seen.isEmpty());
-    EXPECT_EQ(Form->DocumentName, QStringLiteral("Без Имени"));
+    EXPECT_EQ(Form->DocumentName(), QStringLiteral("Без Имени"));
     EXPECT_TRUE(Editor()->toPlainText().isEmpty());
     EXPECT_FALSE(Editor()->document()->isModified());
-    EXPECT_EQ(Form->StatusPanels[1]->text(), QString());
+    EXPECT_EQ(Probe().Status(1), QString());
 }
 
 // Keys: the menu takes its shortcuts; those of disabled items or of the
@@ -254,48 +253,48 @@ TEST_F(MainForm, EscWithModifiedDocumentAsksAndCancelKeepsWindow)
     QTest::keyClick(Editor(), Qt::Key_Escape);
     EXPECT_EQ(Modal.Seen, QStringList {QStringLiteral("Сохранить изменения в Без Имени?")});
     EXPECT_TRUE(Form->isVisible());
-    EXPECT_TRUE(Help.Calls.contains(QStringLiteral("2 ") + Form->HelpFilePath)) << "closing sends HELP_QUIT";
+    EXPECT_TRUE(Help.Calls.contains(QStringLiteral("2 ") + Probe().HelpFilePath())) << "closing sends HELP_QUIT";
 }
 
 TEST_F(MainForm, HelpFileLiesUnderDataOfTheInstallation)
 {
-    EXPECT_TRUE(Form->HelpFilePath.endsWith(QStringLiteral("Data\\Lemvora.hlp"))) << Form->HelpFilePath.toStdString();
-    EXPECT_LE(Form->HelpFilePath.size(), 255);
+    EXPECT_TRUE(Probe().HelpFilePath().endsWith(QStringLiteral("Data\\Lemvora.hlp"))) << Probe().HelpFilePath().toStdString();
+    EXPECT_LE(Probe().HelpFilePath().size(), 255);
     Form->HelpMenuItemClick();
-    EXPECT_EQ(Help.Calls, QStringList {QStringLiteral("11 ") + Form->HelpFilePath});
+    EXPECT_EQ(Help.Calls, QStringList {QStringLiteral("11 ") + Probe().HelpFilePath()});
 }
 
 TEST_F(MainForm, ImageStripGivesTwentySevenDistinctImages)
 {
-    ASSERT_EQ(Form->ToolbarImages().size(), 27);
+    ASSERT_EQ(Probe().ToolbarImages().size(), 27);
     QSet<QByteArray> distinct;
-    for (const QIcon& icon : Form->ToolbarImages()) {
+    for (const QIcon& icon : Probe().ToolbarImages()) {
         const QImage img = icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
         EXPECT_EQ(img.pixelColor(0, 0).alpha(), 0) << "fuchsia corner is transparent";
         distinct.insert(QByteArray(reinterpret_cast<const char*>(img.constBits()), img.sizeInBytes()));
     }
     EXPECT_EQ(distinct.size(), 27);
-    EXPECT_FALSE(Form->Form().BoldButton->icon().isNull());
+    EXPECT_FALSE(Probe().Form().BoldButton->icon().isNull());
 }
 
 TEST_F(MainForm, RulerMarkersFollowTheParagraphIndents)
 {
     Form->resize(632, 400);
     Form->show();
-    ASSERT_EQ(Form->Form().Ruler->contentsRect().width(), 632);
+    ASSERT_EQ(Probe().Form().Ruler->contentsRect().width(), 632);
     Editor()->setPlainText(QStringLiteral("абзац"));
-    Form->SelectionChange();
-    EXPECT_EQ(Form->Form().FirstInd->x(), 2);
-    EXPECT_EQ(Form->Form().LeftInd->x(), 2);
-    EXPECT_EQ(Form->Form().RightInd->x(), 618);
+    Probe().SelectionChange();
+    EXPECT_EQ(Probe().Form().FirstInd->x(), 2);
+    EXPECT_EQ(Probe().Form().LeftInd->x(), 2);
+    EXPECT_EQ(Probe().Form().RightInd->x(), 618);
 
     QTextBlockFormat indent;
     indent.setTextIndent(24); // 18 points: 360 twips, 24 pixels
     QTextCursor(Editor()->document()).mergeBlockFormat(indent);
-    Form->SelectionChange();
-    EXPECT_EQ(Form->Form().FirstInd->x(), 26);
-    EXPECT_EQ(Form->Form().LeftInd->x(), 2);
-    EXPECT_FALSE(Form->UpdatingControls);
+    Probe().SelectionChange();
+    EXPECT_EQ(Probe().Form().FirstInd->x(), 26);
+    EXPECT_EQ(Probe().Form().LeftInd->x(), 2);
+    EXPECT_FALSE(Probe().UpdatingControls());
 }
 
 TEST_F(MainForm, SelectionChangeSetsControlsWithoutChangingText)
@@ -309,11 +308,11 @@ TEST_F(MainForm, SelectionChangeSetsControlsWithoutChangingText)
     c.mergeCharFormat(f);
     Editor()->setTextCursor(c);
     Editor()->document()->setModified(false);
-    Form->SelectionChange();
-    EXPECT_TRUE(Form->Form().BoldButton->isChecked());
-    EXPECT_FALSE(Form->Form().ItalicButton->isChecked());
-    EXPECT_EQ(Form->FontSize->text(), QStringLiteral("14"));
-    EXPECT_TRUE(Form->Form().LeftAlign->isChecked());
+    Probe().SelectionChange();
+    EXPECT_TRUE(Probe().Form().BoldButton->isChecked());
+    EXPECT_FALSE(Probe().Form().ItalicButton->isChecked());
+    EXPECT_EQ(Probe().FontSize()->text(), QStringLiteral("14"));
+    EXPECT_TRUE(Probe().Form().LeftAlign->isChecked());
     EXPECT_FALSE(Editor()->document()->isModified());
 }
 
@@ -322,14 +321,14 @@ TEST_F(MainForm, DefaultAttributesAreTheSystemFontOfEightPoints)
     const TTextAttributes def(Editor(), false);
     EXPECT_EQ(def.Name(), QStringLiteral("MS Sans Serif"));
     EXPECT_EQ(def.Size(), 8);
-    EXPECT_FALSE(Form->CurrentAttributes().IsSelection());
-    EXPECT_GT(Form->FontName->count(), 0);
+    EXPECT_FALSE(Probe().CurrentAttributes().IsSelection());
+    EXPECT_GT(Probe().FontName()->count(), 0);
 }
 
 TEST_F(MainForm, NoContextMenuOffersEditCommandsOrHidesToolBars)
 {
     Form->show();
-    Ui::TMainForm& f = Form->Form();
+    Ui::TMainForm& f = Probe().Form();
     for (QWidget* w : {Editor()->viewport(), static_cast<QWidget*>(f.StandardToolBar),
                        static_cast<QWidget*>(f.LemvoraToolBar)}) {
         SCOPED_TRACE(w->objectName().toStdString());
@@ -351,8 +350,8 @@ TEST_F(MainForm, NoContextMenuOffersEditCommandsOrHidesToolBars)
 TEST_F(MainForm, FontSizeArrowsStepFromTheShownNumberAndTypedFacesAreNotListed)
 {
     Form->show();
-    Form->Form().StandardToolBar->setEnabled(true);
-    const QList<QToolButton*> arrows = Form->UpDown1->findChildren<QToolButton*>();
+    Probe().Form().StandardToolBar->setEnabled(true);
+    const QList<QToolButton*> arrows = Probe().UpDown1()->findChildren<QToolButton*>();
     ASSERT_EQ(arrows.size(), 2);
     struct {
         const char* Shown;
@@ -366,21 +365,21 @@ TEST_F(MainForm, FontSizeArrowsStepFromTheShownNumberAndTypedFacesAreNotListed)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Shown);
-        Form->FontSize->setText(QString::fromUtf8(c.Shown));
+        Probe().FontSize()->setText(QString::fromUtf8(c.Shown));
         arrows[c.Arrow]->click();
-        EXPECT_EQ(Form->FontSize->text(), QString::fromUtf8(c.After));
+        EXPECT_EQ(Probe().FontSize()->text(), QString::fromUtf8(c.After));
     }
 
-    const int faces = Form->FontName->count();
-    Form->FontName->setFocus();
-    QTest::keyClicks(Form->FontName, QStringLiteral("NoSuchFace"));
-    QTest::keyClick(Form->FontName, Qt::Key_Return);
-    EXPECT_EQ(Form->FontName->count(), faces);
+    const int faces = Probe().FontName()->count();
+    Probe().FontName()->setFocus();
+    QTest::keyClicks(Probe().FontName(), QStringLiteral("NoSuchFace"));
+    QTest::keyClick(Probe().FontName(), Qt::Key_Return);
+    EXPECT_EQ(Probe().FontName()->count(), faces);
 }
 
 TEST_F(MainForm, AnalysisMenuShowsOnlyTheCheckMarkOfTheCheckedItem)
 {
-    Ui::TMainForm& f = Form->Form();
+    Ui::TMainForm& f = Probe().Form();
     QMenu* menu = f.LanguageMenu;
     menu->ensurePolished();
     menu->adjustSize();

@@ -1,0 +1,184 @@
+// The main window's documents: the save prompt, reading and writing files,
+// the file commands, drops and the file named on the command line.
+#include "REMain.h"
+#include "ui_REMain.h"
+
+#include "Application.h"
+#include "Errors.h"
+#include "FileDialogs.h"
+#include "MymsgDlg.h"
+#include "Rtf.h"
+#include "Shell.h"
+#include "Win1251.h"
+
+#include <QByteArrayView>
+#include <QDragEnterEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QSaveFile>
+#include <QTextDocument>
+#include <QTextEdit>
+
+namespace {
+
+[[noreturn]] void FileError(const char* Format, const QString& Path)
+{
+    throw Exception(QString::fromUtf8(Format).arg(Path).toStdString());
+}
+
+} // namespace
+
+void TMainForm::ConfirmSaveChanges()
+{
+    if (!ui->Editor->document()->isModified())
+        return;
+    const int answer = MyMessageDlg(QStringLiteral("Сохранить изменения в %1?").arg(documentName_), mdConfirmation,
+                                    {mdbYes, mdbNo, mdbCancel}, 0, QString(), QString());
+    if (answer == 2)
+        throw EAbort();
+    if (answer == 6)
+        FileSave();
+}
+
+void TMainForm::ReadDocumentFile(const QString& FileName)
+{
+    QFile file(FileName);
+    if (!file.open(QIODevice::ReadOnly))
+        FileError("Cannot open file %1", FileName);
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw Exception("Failed to Load Stream");
+    QTextDocument* doc = ui->Editor->document();
+    // Rich text first; whatever does not read as rich text comes in as plain text.
+    if (ReadRtf(data, *doc) != RtfLoad::Loaded) {
+        QString text = QByteArrayView(data).isValidUtf8() ? QString::fromUtf8(data) : AnsiToQString(std::string_view(data.constData(), static_cast<size_t>(data.size())));
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        ui->Editor->setPlainText(text);
+    }
+    doc->clearUndoRedoStacks();
+    // A loaded document starts with the caret at its beginning.
+    ui->Editor->moveCursor(QTextCursor::Start);
+}
+
+void TMainForm::WriteDocumentFile(const QString& FileName)
+{
+    const QByteArray rtf = WriteRtf(*ui->Editor->document());
+    // Written beside the target and renamed over it: a failing save leaves the old file whole.
+    // Unbuffered, so that a failing write (a full disk) shows in write() itself:
+    // an error that only came up while closing would still be committed.
+    QSaveFile file(FileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        FileError("Cannot create file %1", FileName);
+    if (file.write(rtf) != rtf.size() || file.error() != QFileDevice::NoError) {
+        file.cancelWriting();
+        FileError("Cannot create file %1", FileName);
+    }
+    if (!file.commit())
+        FileError("Cannot create file %1", FileName);
+}
+
+void TMainForm::FileNew()
+{
+    SetDocumentName(Untitled);
+    ui->Editor->clear();
+    ui->Editor->document()->setModified(false);
+    ShowModifiedState(false);
+}
+
+void TMainForm::OpenDocument(const QString& FileName)
+{
+    ReadDocumentFile(FileName);
+    SetDocumentName(FileName);
+    ui->Editor->setFocus();
+    ui->Editor->document()->setModified(false);
+    ShowModifiedState(false);
+}
+
+void TMainForm::FileOpen()
+{
+    ConfirmSaveChanges();
+    if (!openDialog_->Execute())
+        return;
+    const QString chosen = openDialog_->FileName;
+    OpenDocument(chosen);
+    openDialog_->InitialDir = QFileInfo(chosen).absolutePath();
+}
+
+void TMainForm::FileSave()
+{
+    if (documentName_ == Untitled) {
+        FileSaveAs();
+        return;
+    }
+    WriteDocumentFile(documentName_);
+    ui->Editor->document()->setModified(false);
+    ShowModifiedState(false);
+}
+
+void TMainForm::FileSaveAs()
+{
+    if (!saveDialog_->Execute())
+        return;
+    const QString chosen = saveDialog_->FileName;
+    if (QFileInfo::exists(chosen)
+        && MyMessageDlg(QStringLiteral("Записать как %1").arg(chosen), mdConfirmation, {mdbYes, mdbNo, mdbCancel}, 0,
+                        QString(), QString())
+            != 6)
+        return;
+    WriteDocumentFile(chosen);
+    SetDocumentName(chosen);
+    ui->Editor->document()->setModified(false);
+    ShowModifiedState(false);
+}
+
+void TMainForm::HandleDroppedFiles(const QMimeData* Data)
+{
+    const QStringList files = DroppedFiles(Data);
+    if (files.isEmpty())
+        return;
+    ConfirmSaveChanges();
+    OpenDocument(files.first());
+}
+
+// Files dropped on the editor are the window's too: they open, not paste.
+bool TMainForm::HandleFileDrag(QDropEvent* Event)
+{
+    if (!CarriesFiles(Event->mimeData()))
+        return false;
+    if (!acceptDrops()) {
+        Event->ignore();
+        return true;
+    }
+    Event->acceptProposedAction();
+    if (Event->type() == QEvent::Drop) {
+        const QMimeData* data = Event->mimeData();
+        RunHandler([this, data] { HandleDroppedFiles(data); });
+    }
+    return true;
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* Event)
+{
+    HandleFileDrag(Event);
+}
+
+void TMainForm::dragMoveEvent(QDragMoveEvent* Event)
+{
+    HandleFileDrag(Event);
+}
+
+void TMainForm::dropEvent(QDropEvent* Event)
+{
+    HandleFileDrag(Event);
+}
+
+void TMainForm::OpenCommandLineFile()
+{
+    if (CommandLine.isEmpty())
+        return;
+    const QFileInfo first(CommandLine.first());
+    if (first.isFile())
+        OpenDocument(first.absoluteFilePath());
+}

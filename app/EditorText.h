@@ -1,0 +1,23 @@
+#pragma once
+// The editor's text as the system reads it. The editor ends a paragraph with
+// U+2029 and breaks a line within one with U+2028; every other character,
+// a no-break space included, stays what it is (a no-break space is 0xA0 in
+// Windows-1251). What is analysed, printed and searched is read here, so the
+// three agree.
+#include <QString>
+
+#include <string>
+
+class QTextCursor;
+class QTextDocument;
+
+// The text with each break as "\n", character for character otherwise: a
+// position in the result is a position in the editor.
+QString EditorPlainText(QStringView Text);
+QString EditorPlainText(const QTextDocument& Document);
+
+// The selected text in Windows-1251, each break as CR LF; empty without a selection.
+std::string SelectedAnsiText(const QTextCursor& Cursor);
+// Every line of the document in Windows-1251, one after another with nothing
+// between them, into Out (its storage reused).
+void DocumentLinesAnsi(const QTextDocument& Document, std::string& Out);

@@ -1,0 +1,65 @@
+// Printing the document or its selection, and the About window.
+#include "REMain.h"
+#include "ui_REMain.h"
+
+#include "EditorText.h"
+#include "Printer.h"
+#include "Siblings.h"
+
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+
+namespace {
+const QString ScratchFile = QStringLiteral("TMP.TMP");
+}
+
+void TMainForm::FilePrint()
+{
+    WithSibling(QStringLiteral("Yestrel.Dll"), [this](TSibling& Library) {
+        Library.Proc<int()>("ColorPrinter")(); // the main window does not use the answer
+        TPrintDialogOptions options;
+        options.PrintToFile = true;
+        options.PageNumbers = true;
+        options.Selection = true;
+        options.Warning = true;
+        TPrintRange range = TPrintRange::AllPages;
+        if (!Printer().ExecuteDialog(options, range))
+            return;
+        if (range == TPrintRange::AllPages)
+            Printer().PrintDocument(*ui->Editor->document(), documentName_);
+        else if (range == TPrintRange::Selection)
+            PrintSelectionOnly(ui->Editor, EditorPlainText(ui->Editor->textCursor().selectedText()));
+    });
+}
+
+void TMainForm::PrintSelectionOnly(QWidget* Control, const QString& Text)
+{
+    if (Control != ui->Editor)
+        return;
+    QTextDocument* doc = ui->Editor->document();
+    const bool modified = doc->isModified();
+    WriteDocumentFile(ScratchFile);
+    // The document comes back from the scratch file also when printing fails,
+    // and keeps its modified state, so unsaved changes are still asked about.
+    auto restore = [&] {
+        ReadDocumentFile(ScratchFile);
+        doc->setModified(modified);
+        ShowModifiedState(modified);
+    };
+    try {
+        ui->Editor->setPlainText(Text);
+        Printer().PrintDocument(*doc, QString());
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+    FindAndSelectText(Text);
+}
+
+void TMainForm::HelpAbout()
+{
+    WithSibling(QStringLiteral("Bramlet.Dll"), [](TSibling& Library) { Library.Proc<void()>("AboutLemvora")(); });
+}
+
