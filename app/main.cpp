@@ -6,6 +6,7 @@
 #include "LemvGraf.h"
 #include "MymsgDlg.h"
 #include "SingleInstance.h"
+#include "WordBasic.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -69,6 +70,8 @@ int main(int argc, char** argv)
         break;
     }
 
+    // The word processor the diagram window exports to is the document engine.
+    RegisterDocumentEngine();
     SetApplicationTitle(QStringLiteral("\"Lemvora\" предвыборной борьбы"));
     MainForm = new TMainForm;
     // The diagram window of the program block stays hidden; it goes with the application.

@@ -174,7 +174,6 @@ struct ListDef {
 // inside them leaks outward, but the stack stays bounded.
 constexpr size_t kMaxDepth = 4096;
 // Range checks on what a file may ask for.
-constexpr int kMaxHalfPoints = 3276;
 constexpr int kMaxIndent = 31680; // 22 inches in twips
 
 bool IsLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -557,7 +556,7 @@ void Reader::Word(const std::string& w, bool hasParam, int param)
     else if (w == "plain") c = CharProps {};
     else if (w == "f") c.font = param;
     else if (w == "fs") {
-        if (hasParam && param >= 1 && param <= kMaxHalfPoints)
+        if (hasParam && param >= 1 && param <= RtfMaxHalfPoints)
             c.halfPoints = param;
     } else if (w == "cf") c.color = std::max(param, 0);
     else if (w == "b") c.bold = on();
@@ -768,198 +767,6 @@ void Reader::Build(QTextDocument& Doc) const
     Doc.setUndoRedoEnabled(undo);
 }
 
-// ---------------------------------------------------------------------------
-// Writer
-
-struct WriteProps {
-    int font = 0, halfPoints = 24, color = 0;
-    bool bold = false, italic = false, underline = false, strike = false;
-    bool operator==(const WriteProps&) const = default;
-};
-
-class Writer {
-public:
-    explicit Writer(const QTextDocument& Doc) : doc(Doc) {}
-    QByteArray Write();
-
-private:
-    int FontIndex(const QString& family);
-    int ColorIndex(const QTextCharFormat& f);
-    WriteProps Props(const QTextCharFormat& f);
-    void EmitProps(const WriteProps& w, QByteArray& out);
-    static void EmitText(QStringView s, QByteArray& out, bool inFontTable = false);
-
-    const QTextDocument& doc;
-    QStringList fonts;
-    std::vector<QRgb> colors;
-    std::optional<WriteProps> last;
-};
-
-int Writer::FontIndex(const QString& family)
-{
-    qsizetype i = fonts.indexOf(family);
-    if (i < 0) {
-        fonts.append(family);
-        i = fonts.size() - 1;
-    }
-    return static_cast<int>(i);
-}
-
-int Writer::ColorIndex(const QTextCharFormat& f)
-{
-    if (f.foreground().style() == Qt::NoBrush)
-        return 0;
-    const QRgb rgb = f.foreground().color().rgb() & 0xFFFFFF;
-    auto it = std::find(colors.begin(), colors.end(), rgb);
-    if (it == colors.end()) {
-        colors.push_back(rgb);
-        it = colors.end() - 1;
-    }
-    return static_cast<int>(it - colors.begin()) + 1;
-}
-
-WriteProps Writer::Props(const QTextCharFormat& f)
-{
-    WriteProps w;
-    const QStringList families = f.fontFamilies().toStringList();
-    w.font = FontIndex(!families.isEmpty() && !families.first().isEmpty() ? families.first() : doc.defaultFont().family());
-    qreal pt = f.fontPointSize();
-    if (!(pt > 0)) {
-        const QFont df = doc.defaultFont();
-        pt = df.pointSizeF() > 0 ? df.pointSizeF() : df.pixelSize() > 0 ? df.pixelSize() * 0.75 : 12;
-    }
-    w.halfPoints = static_cast<int>(std::clamp<qreal>(std::round(pt * 2), 1, kMaxHalfPoints));
-    w.color = ColorIndex(f);
-    w.bold = f.fontWeight() > QFont::Medium;
-    w.italic = f.fontItalic();
-    w.underline = f.underlineStyle() != QTextCharFormat::NoUnderline;
-    w.strike = f.fontStrikeOut();
-    return w;
-}
-
-void Writer::EmitProps(const WriteProps& w, QByteArray& body)
-{
-    if (last && *last == w)
-        return;
-    last = w;
-    body += "\\plain\\f" + QByteArray::number(w.font) + "\\fs" + QByteArray::number(w.halfPoints);
-    if (w.color)
-        body += "\\cf" + QByteArray::number(w.color);
-    if (w.bold)
-        body += "\\b";
-    if (w.italic)
-        body += "\\i";
-    if (w.underline)
-        body += "\\ul";
-    if (w.strike)
-        body += "\\strike";
-    body += ' ';
-}
-
-void Writer::EmitText(QStringView s, QByteArray& out, bool inFontTable)
-{
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        const char16_t c = s[i].unicode();
-        if (c == u'\\' || c == u'{' || c == u'}') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c == u'\t' && !inFontTable) {
-            out += "\\tab ";
-        } else if ((c == 0x2028 || c == 0x2029) && !inFontTable) {
-            out += "\\line ";
-        } else if (c < 0x20 || c == 0xFFFC) {
-            // control codes and object markers have no text to write
-        } else if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (const unsigned char b = UnicodeToWin1251(c); b != '?') {
-            static const char kHex[] = "0123456789abcdef";
-            out += "\\'";
-            out += kHex[b >> 4];
-            out += kHex[b & 15];
-        } else {
-            // \uc1: one '?' after each escape for readers without Unicode
-            out += "\\u" + QByteArray::number(static_cast<int>(static_cast<int16_t>(c))) + '?';
-        }
-    }
-}
-
-QByteArray Writer::Write()
-{
-    FontIndex(doc.defaultFont().family()); // \deff0
-    QByteArray content;
-    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
-        const QTextBlockFormat bf = block.blockFormat();
-        QByteArray para = "\\pard";
-        const Qt::Alignment a = bf.alignment() & Qt::AlignHorizontal_Mask;
-        if (a & Qt::AlignJustify)
-            para += "\\qj";
-        else if (a & Qt::AlignHCenter)
-            para += "\\qc";
-        else if (a & (Qt::AlignRight | Qt::AlignTrailing))
-            para += "\\qr";
-        else
-            para += "\\ql";
-        if (const int fi = RtfTwipsFromPixels(bf.textIndent()))
-            para += "\\fi" + QByteArray::number(fi);
-        if (const int li = RtfTwipsFromPixels(bf.leftMargin()))
-            para += "\\li" + QByteArray::number(li);
-        if (const int ri = RtfTwipsFromPixels(bf.rightMargin()))
-            para += "\\ri" + QByteArray::number(ri);
-
-        // Runs first, so that the numbering text can name the first run's font.
-        QByteArray runs;
-        int firstFont = -1;
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment frag = it.fragment();
-            if (!frag.isValid())
-                continue;
-            const WriteProps w = Props(frag.charFormat());
-            if (firstFont < 0)
-                firstFont = w.font;
-            EmitProps(w, runs);
-            EmitText(frag.text(), runs);
-        }
-        const WriteProps mark = Props(block.charFormat());
-        if (firstFont < 0)
-            firstFont = mark.font;
-        EmitProps(mark, runs);
-
-        if (const QTextList* list = block.textList()) {
-            const QByteArray f = QByteArray::number(firstFont);
-            const int style = list->format().style();
-            if (style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle
-                || style == QTextListFormat::ListSquare) {
-                para += "{\\pntext\\f" + f + "\\'95\\tab}{\\*\\pn\\pnlvlblt\\pnf" + f
-                    + "\\pnindent0{\\pntxtb\\'95}}";
-            } else {
-                para += "{\\pntext\\f" + f + ' ' + QByteArray::number(list->itemNumber(block) + 1)
-                    + ".\\tab}{\\*\\pn\\pnlvlbody\\pnf" + f + "\\pnindent0\\pnstart1\\pndec{\\pntxta.}}";
-            }
-        }
-        // A control word before text needs its delimiter; a closing brace does not.
-        if (!para.endsWith('}') && !runs.startsWith('\\'))
-            para += ' ';
-        content += para;
-        content += runs;
-        content += "\\par\r\n";
-    }
-
-    QByteArray out = "{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl";
-    for (qsizetype i = 0; i < fonts.size(); ++i) {
-        out += "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset204 ";
-        EmitText(fonts.at(i), out, true);
-        out += ";}";
-    }
-    out += "}\r\n{\\colortbl ;";
-    for (QRgb c : colors)
-        out += "\\red" + QByteArray::number(qRed(c)) + "\\green" + QByteArray::number(qGreen(c))
-            + "\\blue" + QByteArray::number(qBlue(c)) + ';';
-    out += "}\r\n\\uc1\r\n";
-    out += content;
-    out += "}\r\n";
-    return out;
-}
-
 } // namespace
 
 RtfLoad ReadRtf(const QByteArray& Data, QTextDocument& Doc)
@@ -979,9 +786,4 @@ RtfLoad ReadRtf(const QByteArray& Data, QTextDocument& Doc)
     reader.Parse();
     reader.Build(Doc);
     return RtfLoad::Loaded;
-}
-
-QByteArray WriteRtf(const QTextDocument& Doc)
-{
-    return Writer(Doc).Write();
 }

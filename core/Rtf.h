@@ -2,7 +2,9 @@
 // The editor's document format: a reader and a writer of RTF for a
 // QTextDocument. They carry what the editor holds: per run the font, size,
 // colour, bold, italic, underline and strike-out; per paragraph the
-// alignment, the indents and bullets.
+// alignment, the indents and bullets. The writer also writes tables and
+// pictures (the document engine's documents hold them); the reader keeps
+// the text of a table and leaves pictures out.
 //
 // Units: font sizes are points (RTF keeps half-points); the paragraph indents
 // live in the block format as the editor lays them out, in pixels of 1/96 inch
@@ -20,7 +22,14 @@ enum class RtfLoad { Loaded, NotRtf, Failed };
 RtfLoad ReadRtf(const QByteArray& Data, QTextDocument& Doc);
 
 // RTF 1 with the Windows-1251 code page; characters outside it as \uN escapes.
+// Tables span the default text width in equal columns with single borders;
+// pictures are the document's image resources as PNG, shrunk to that width.
 QByteArray WriteRtf(const QTextDocument& Doc);
+
+// Font sizes in half-points that a file may carry.
+constexpr int RtfMaxHalfPoints = 3276;
+// The text width of a page without page settings: 12240 - 2 x 1800 twips.
+constexpr int RtfTextWidthTwips = 8640;
 
 constexpr int RtfTwipsPerPixel = 15;
 inline qreal RtfPixelsFromTwips(int Twips) { return Twips / qreal(RtfTwipsPerPixel); }

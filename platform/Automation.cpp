@@ -15,6 +15,24 @@ QString Key(const QString& ProgID) { return ProgID.toLower(); }
 
 } // namespace
 
+QVariant IAutomationObject::GetProperty(const QString& Name)
+{
+    throw EOleError(("Неизвестное свойство: " + Name).toStdString());
+}
+
+void IAutomationObject::SetProperty(const QString& Name, const QVariant&)
+{
+    throw EOleError(("Неизвестное свойство: " + Name).toStdString());
+}
+
+AutomationRef AutomationObjectOf(const QVariant& Value)
+{
+    AutomationRef object = Value.canConvert<AutomationRef>() ? Value.value<AutomationRef>() : nullptr;
+    if (!object)
+        throw EOleError("Значение свойства не является объектом");
+    return object;
+}
+
 void RegisterAutomationEngine(const QString& ProgID, AutomationFactory Factory)
 {
     if (Factory)
@@ -32,9 +50,9 @@ std::unique_ptr<IAutomationObject> CreateAutomationObject(const QString& ProgID)
 {
     auto it = Engines().find(Key(ProgID));
     if (it == Engines().end())
-        throw EOleError("Invalid class string");
+        throw EOleError("Недопустимая строка с указанием класса");
     std::unique_ptr<IAutomationObject> obj = it->second();
     if (!obj)
-        throw EOleError(("Server execution failed: " + ProgID).toStdString());
+        throw EOleError(("Сбой при выполнении сервера: " + ProgID).toStdString());
     return obj;
 }

@@ -1,6 +1,9 @@
 #pragma once
 // Late-bound automation objects created by ProgID. Commands are called by name
 // with positional arguments; a null QVariant in a position is a missing argument.
+// Properties are read and written by name; a property that is an object of its
+// own (an application's WordBasic object) comes back as an AutomationRef.
+#include <QMetaType>
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
@@ -14,7 +17,17 @@ public:
     // Carries out a command and returns its result (a null QVariant where it has
     // none); throws EOleError when the command fails.
     virtual QVariant Call(const QString& Command, const QVariantList& Args = {}) = 0;
+    // Throw EOleError for a property the object does not have.
+    virtual QVariant GetProperty(const QString& Name);
+    virtual void SetProperty(const QString& Name, const QVariant& Value);
 };
+
+using AutomationRef = std::shared_ptr<IAutomationObject>;
+Q_DECLARE_METATYPE(AutomationRef)
+
+// The object a property value holds; throws EOleError when it holds none.
+AutomationRef AutomationObjectOf(const QVariant& Value);
+inline QVariant AutomationValue(AutomationRef Object) { return QVariant::fromValue(std::move(Object)); }
 
 using AutomationFactory = std::function<std::unique_ptr<IAutomationObject>()>;
 

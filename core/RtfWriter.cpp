@@ -1,0 +1,341 @@
+// The RTF writer: paragraphs with their runs, tables row by row, pictures as
+// PNG data.
+#include "Rtf.h"
+
+#include "Win1251.h"
+
+#include <QBuffer>
+#include <QColor>
+#include <QImage>
+#include <QPixmap>
+#include <QTextBlock>
+#include <QTextFrame>
+#include <QTextList>
+#include <QTextTable>
+#include <QUrl>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace {
+
+// The empty paragraph in which a table was inserted: only the table's opening
+// mark is left of it.
+bool OpensTable(const QTextBlock& Block)
+{
+    return Block.length() == 1 && Block.document()->characterAt(Block.position()).unicode() == 0xFDD0;
+}
+
+struct WriteProps {
+    int font = 0, halfPoints = 24, color = 0;
+    bool bold = false, italic = false, underline = false, strike = false;
+    bool operator==(const WriteProps&) const = default;
+};
+
+class Writer {
+public:
+    explicit Writer(const QTextDocument& Doc) : doc(Doc) {}
+    QByteArray Write();
+
+private:
+    void Frame(const QTextFrame* frame, QByteArray& out);
+    void Table(const QTextTable* table, QByteArray& out);
+    void CellContent(QTextFrame::iterator it, QByteArray& out, bool& first);
+    // A paragraph without its end: the caller writes \par or \cell.
+    void Paragraph(const QTextBlock& block, bool inTable, QByteArray& out);
+    void Picture(const QTextImageFormat& f, QByteArray& out);
+    int FontIndex(const QString& family);
+    int ColorIndex(const QTextCharFormat& f);
+    WriteProps Props(const QTextCharFormat& f);
+    void EmitProps(const WriteProps& w, QByteArray& out);
+    static void EmitText(QStringView s, QByteArray& out, bool inFontTable = false);
+
+    const QTextDocument& doc;
+    QStringList fonts;
+    std::vector<QRgb> colors;
+    std::optional<WriteProps> last;
+};
+
+int Writer::FontIndex(const QString& family)
+{
+    qsizetype i = fonts.indexOf(family);
+    if (i < 0) {
+        fonts.append(family);
+        i = fonts.size() - 1;
+    }
+    return static_cast<int>(i);
+}
+
+int Writer::ColorIndex(const QTextCharFormat& f)
+{
+    if (f.foreground().style() == Qt::NoBrush)
+        return 0;
+    const QRgb rgb = f.foreground().color().rgb() & 0xFFFFFF;
+    auto it = std::find(colors.begin(), colors.end(), rgb);
+    if (it == colors.end()) {
+        colors.push_back(rgb);
+        it = colors.end() - 1;
+    }
+    return static_cast<int>(it - colors.begin()) + 1;
+}
+
+WriteProps Writer::Props(const QTextCharFormat& f)
+{
+    WriteProps w;
+    const QStringList families = f.fontFamilies().toStringList();
+    w.font = FontIndex(!families.isEmpty() && !families.first().isEmpty() ? families.first() : doc.defaultFont().family());
+    qreal pt = f.fontPointSize();
+    if (!(pt > 0)) {
+        const QFont df = doc.defaultFont();
+        pt = df.pointSizeF() > 0 ? df.pointSizeF() : df.pixelSize() > 0 ? df.pixelSize() * 0.75 : 12;
+    }
+    w.halfPoints = static_cast<int>(std::clamp<qreal>(std::round(pt * 2), 1, RtfMaxHalfPoints));
+    w.color = ColorIndex(f);
+    w.bold = f.fontWeight() > QFont::Medium;
+    w.italic = f.fontItalic();
+    w.underline = f.underlineStyle() != QTextCharFormat::NoUnderline;
+    w.strike = f.fontStrikeOut();
+    return w;
+}
+
+void Writer::EmitProps(const WriteProps& w, QByteArray& body)
+{
+    if (last && *last == w)
+        return;
+    last = w;
+    body += "\\plain\\f" + QByteArray::number(w.font) + "\\fs" + QByteArray::number(w.halfPoints);
+    if (w.color)
+        body += "\\cf" + QByteArray::number(w.color);
+    if (w.bold)
+        body += "\\b";
+    if (w.italic)
+        body += "\\i";
+    if (w.underline)
+        body += "\\ul";
+    if (w.strike)
+        body += "\\strike";
+    body += ' ';
+}
+
+void Writer::EmitText(QStringView s, QByteArray& out, bool inFontTable)
+{
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const char16_t c = s[i].unicode();
+        if (c == u'\\' || c == u'{' || c == u'}') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c == u'\t' && !inFontTable) {
+            out += "\\tab ";
+        } else if ((c == 0x2028 || c == 0x2029) && !inFontTable) {
+            out += "\\line ";
+        } else if (c < 0x20 || c == 0xFFFC) {
+            // control codes and object markers have no text to write
+        } else if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (const unsigned char b = UnicodeToWin1251(c); b != '?') {
+            static const char kHex[] = "0123456789abcdef";
+            out += "\\'";
+            out += kHex[b >> 4];
+            out += kHex[b & 15];
+        } else {
+            // \uc1: one '?' after each escape for readers without Unicode
+            out += "\\u" + QByteArray::number(static_cast<int>(static_cast<int16_t>(c))) + '?';
+        }
+    }
+}
+
+void Writer::Picture(const QTextImageFormat& f, QByteArray& out)
+{
+    const QVariant res = doc.resource(QTextDocument::ImageResource, QUrl(f.name()));
+    QImage image;
+    if (res.canConvert<QImage>())
+        image = res.value<QImage>();
+    if (image.isNull() && res.canConvert<QPixmap>())
+        image = res.value<QPixmap>().toImage();
+    if (image.isNull() && res.typeId() == QMetaType::QByteArray)
+        image.loadFromData(res.toByteArray());
+    if (image.isNull())
+        return;
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        return;
+
+    // Shown at the format's size (pixels of 1/96 inch), else the image's own,
+    // never wider than the text.
+    qreal w = f.width() > 0 ? f.width() : image.width();
+    qreal h = f.height() > 0 ? f.height() : image.height();
+    if (w * RtfTwipsPerPixel > RtfTextWidthTwips) {
+        h = h * RtfTextWidthTwips / (w * RtfTwipsPerPixel);
+        w = qreal(RtfTextWidthTwips) / RtfTwipsPerPixel;
+    }
+    out += "{\\pict\\pngblip\\picw" + QByteArray::number(image.width()) + "\\pich" + QByteArray::number(image.height())
+        + "\\picwgoal" + QByteArray::number(RtfTwipsFromPixels(w)) + "\\pichgoal"
+        + QByteArray::number(RtfTwipsFromPixels(h)) + "\r\n";
+    const QByteArray hex = png.toHex();
+    for (qsizetype i = 0; i < hex.size(); i += 128) {
+        out += hex.mid(i, 128);
+        out += "\r\n";
+    }
+    out += '}';
+}
+
+void Writer::Paragraph(const QTextBlock& block, bool inTable, QByteArray& out)
+{
+    const QTextBlockFormat bf = block.blockFormat();
+    QByteArray para = inTable ? "\\pard\\intbl" : "\\pard";
+    const Qt::Alignment a = bf.alignment() & Qt::AlignHorizontal_Mask;
+    if (a & Qt::AlignJustify)
+        para += "\\qj";
+    else if (a & Qt::AlignHCenter)
+        para += "\\qc";
+    else if (a & (Qt::AlignRight | Qt::AlignTrailing))
+        para += "\\qr";
+    else
+        para += "\\ql";
+    if (const int fi = RtfTwipsFromPixels(bf.textIndent()))
+        para += "\\fi" + QByteArray::number(fi);
+    if (const int li = RtfTwipsFromPixels(bf.leftMargin()))
+        para += "\\li" + QByteArray::number(li);
+    if (const int ri = RtfTwipsFromPixels(bf.rightMargin()))
+        para += "\\ri" + QByteArray::number(ri);
+
+    // Runs first, so that the numbering text can name the first run's font.
+    QByteArray runs;
+    int firstFont = -1;
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment frag = it.fragment();
+        if (!frag.isValid())
+            continue;
+        const WriteProps w = Props(frag.charFormat());
+        if (firstFont < 0)
+            firstFont = w.font;
+        EmitProps(w, runs);
+        if (frag.charFormat().isImageFormat()) {
+            for (qsizetype i = 0; i < frag.length(); ++i)
+                Picture(frag.charFormat().toImageFormat(), runs);
+        } else {
+            EmitText(frag.text(), runs);
+        }
+    }
+    const WriteProps mark = Props(block.charFormat());
+    if (firstFont < 0)
+        firstFont = mark.font;
+    EmitProps(mark, runs);
+
+    if (const QTextList* list = block.textList()) {
+        const QByteArray f = QByteArray::number(firstFont);
+        const int style = list->format().style();
+        if (style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle
+            || style == QTextListFormat::ListSquare) {
+            para += "{\\pntext\\f" + f + "\\'95\\tab}{\\*\\pn\\pnlvlblt\\pnf" + f
+                + "\\pnindent0{\\pntxtb\\'95}}";
+        } else {
+            para += "{\\pntext\\f" + f + ' ' + QByteArray::number(list->itemNumber(block) + 1)
+                + ".\\tab}{\\*\\pn\\pnlvlbody\\pnf" + f + "\\pnindent0\\pnstart1\\pndec{\\pntxta.}}";
+        }
+    }
+    // A control word before text needs its delimiter; a closing brace does not.
+    if (!para.endsWith('}') && !runs.startsWith('\\'))
+        para += ' ';
+    out += para;
+    out += runs;
+}
+
+void Writer::Frame(const QTextFrame* frame, QByteArray& out)
+{
+    for (auto it = frame->begin(); !it.atEnd(); ++it) {
+        if (const QTextFrame* child = it.currentFrame()) {
+            if (const auto* table = qobject_cast<const QTextTable*>(child))
+                Table(table, out);
+            else
+                Frame(child, out);
+        } else if (const QTextBlock block = it.currentBlock(); block.isValid() && !OpensTable(block)) {
+            Paragraph(block, false, out);
+            out += "\\par\r\n";
+        }
+    }
+}
+
+// The paragraphs of a cell, nested frames flattened, each ended by \par but
+// the last, which the caller ends with \cell.
+void Writer::CellContent(QTextFrame::iterator it, QByteArray& out, bool& first)
+{
+    for (; !it.atEnd(); ++it) {
+        if (const QTextFrame* child = it.currentFrame()) {
+            CellContent(child->begin(), out, first);
+        } else if (it.currentBlock().isValid()) {
+            if (!first)
+                out += "\\par\r\n";
+            first = false;
+            Paragraph(it.currentBlock(), true, out);
+        }
+    }
+}
+
+void Writer::Table(const QTextTable* table, QByteArray& out)
+{
+    const int columns = table->columns();
+    if (columns < 1)
+        return;
+    const int width = RtfTextWidthTwips / columns;
+    static const QByteArray kBorders = "\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10"
+                                       "\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10";
+    for (int row = 0; row < table->rows(); ++row) {
+        out += "\\trowd\\trgaph108\\trleft0";
+        for (int col = 0; col < columns; ++col) {
+            const QTextTableCell cell = table->cellAt(row, col);
+            // Spanned cells: the first of a merge and the ones it covers.
+            if (cell.columnSpan() > 1)
+                out += cell.column() == col ? "\\clmgf" : "\\clmrg";
+            if (cell.rowSpan() > 1)
+                out += cell.row() == row ? "\\clvmgf" : "\\clvmrg";
+            out += kBorders + "\\cellx" + QByteArray::number(width * (col + 1));
+        }
+        out += "\r\n";
+        for (int col = 0; col < columns; ++col) {
+            const QTextTableCell cell = table->cellAt(row, col);
+            if (cell.row() == row && cell.column() == col) {
+                bool first = true;
+                CellContent(cell.begin(), out, first);
+            } else {
+                out += "\\pard\\intbl ";
+            }
+            out += "\\cell\r\n";
+        }
+        out += "\\row\r\n";
+    }
+}
+
+QByteArray Writer::Write()
+{
+    FontIndex(doc.defaultFont().family()); // \deff0
+    QByteArray content;
+    Frame(doc.rootFrame(), content);
+
+    QByteArray out = "{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl";
+    for (qsizetype i = 0; i < fonts.size(); ++i) {
+        out += "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset204 ";
+        EmitText(fonts.at(i), out, true);
+        out += ";}";
+    }
+    out += "}\r\n{\\colortbl ;";
+    for (QRgb c : colors)
+        out += "\\red" + QByteArray::number(qRed(c)) + "\\green" + QByteArray::number(qGreen(c))
+            + "\\blue" + QByteArray::number(qBlue(c)) + ';';
+    out += "}\r\n\\uc1\r\n";
+    out += content;
+    out += "}\r\n";
+    return out;
+}
+
+} // namespace
+
+QByteArray WriteRtf(const QTextDocument& Doc)
+{
+    return Writer(Doc).Write();
+}

@@ -1,0 +1,17 @@
+#pragma once
+// Writing a file whole or not at all: the bytes go to a new file beside the
+// target, which replaces the target only once everything is on the disk. A
+// failure (no such folder, no permission, a full disk) leaves the target as it
+// was and raises EWriteError with a message for the user.
+#include "Errors.h"
+
+#include <QByteArray>
+#include <QString>
+
+class EWriteError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// HostName is a path of this host.
+void WriteFileWhole(const QString& HostName, const QByteArray& Data);
