@@ -58,10 +58,8 @@ void TMainForm::RunTextProfile() {}
 std::string TMainForm::BuildDocumentTitle() const
 {
     // An untitled document is named by its first line, not by "Без Имени".
-    if (!documentName_.isEmpty() && documentName_ != Untitled) {
-        const qsizetype cut = std::max(documentName_.lastIndexOf(QLatin1Char('/')), documentName_.lastIndexOf(QLatin1Char('\\')));
-        return Cut255(QStringToAnsi(QStringView(documentName_).mid(cut + 1)));
-    }
+    if (!documentName_.isEmpty() && documentName_ != Untitled)
+        return Cut255(QStringToAnsi(DocumentFileName()));
     const QString first = ui->Editor->document()->firstBlock().text();
     const qsizetype lineEnd = first.indexOf(QChar::LineSeparator);
     const QStringView line = QStringView(first).left(lineEnd < 0 ? first.size() : lineEnd);
@@ -204,7 +202,7 @@ int TMainForm::FindAndSelectText(const QString& S)
     const QString needle = EditorPlainText(S);
     if (needle.isEmpty())
         return -1;
-    const int p = ui->Editor->document()->toPlainText().indexOf(needle, start, Qt::CaseSensitive);
+    const int p = EditorPlainText(*ui->Editor->document()).indexOf(needle, start, Qt::CaseSensitive);
     if (p < 0)
         return -1;
     ui->Editor->setFocus();

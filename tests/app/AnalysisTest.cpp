@@ -1,6 +1,7 @@
 // The analysis menu and the commands it runs: the text phonosemantics from the
 // editor to the diagram window, the word command and the name generation.
 #include "AppTestSupport.h"
+#include "EditorText.h"
 #include "LemvGraf.h"
 #include "PhonText.h"
 #include "TopList.h"
@@ -8,6 +9,7 @@
 
 #include <QTest>
 #include <QTextCursor>
+#include <QTextDocument>
 
 #include <cmath>
 
@@ -151,6 +153,26 @@ TEST_F(Analysis, TextWithoutSoundLettersGivesTheNoteAndTheLoneListPage)
     EXPECT_EQ(Window.PageKind, 1);
     // The wait message was still up while the note was shown, and went before the window.
     EXPECT_EQ(FakeLibs::Calls(), (QStringList {"CreateMyMessage", "ShowMyMessage", "DestroyMyMessage"}));
+}
+
+// What is fed, printed and searched is read from the editor alike: a no-break
+// space stays one, only the breaks differ.
+TEST(EditorText, ReadingsKeepNoBreakSpacesAndDifferInTheBreaksOnly)
+{
+    QTextDocument doc;
+    QTextCursor c(&doc);
+    c.insertText(QString::fromUtf8("а\u00A0б"));
+    c.insertText(QString(QChar::LineSeparator));
+    c.insertText(QStringLiteral("в"));
+    c.insertBlock();
+    c.insertText(QStringLiteral("г"));
+    EXPECT_EQ(EditorPlainText(doc), QString::fromUtf8("а\u00A0б\nв\nг"));
+    std::string lines = "old contents";
+    DocumentLinesAnsi(doc, lines);
+    EXPECT_EQ(lines, Ansi("а\u00A0бвг"));
+    c.select(QTextCursor::Document);
+    EXPECT_EQ(SelectedAnsiText(c), Ansi("а\u00A0б\r\nв\r\nг"));
+    EXPECT_EQ(SelectedAnsiText(QTextCursor(&doc)), "");
 }
 
 TEST(SignificanceNote, BoundIsNineInclusive)

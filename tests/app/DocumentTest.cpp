@@ -187,6 +187,33 @@ TEST_F(Printing, SelectionPrintsPlainTextAndRestoresTheDocument)
     EXPECT_TRUE(Errors.isEmpty());
 }
 
+TEST_F(Printing, PrintedPassageWithNoBreakSpacesIsSelectedAgain)
+{
+    const QString text = QString::fromUtf8("первая\u00A0строка\nвторая\u00A0строка");
+    const struct {
+        int From, To;
+        QString Printed; // the passage as printed: its paragraph end a line feed
+    } cases[] = {
+        {14, 27, QString::fromUtf8("вторая\u00A0строка")},
+        {7, 21, QString::fromUtf8("строка\nвторая\u00A0")},
+    };
+    Print.DialogRange = TPrintRange::Selection;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Printed.toStdString());
+        Editor()->setPlainText(text);
+        Select(c.From, c.To);
+        Print.PrintedTexts.clear();
+        Run(&TMainForm::FilePrint);
+        // The recording printer keeps the document's plain text, blanks for no-break spaces.
+        EXPECT_EQ(Print.PrintedTexts, QStringList {QString(c.Printed).replace(QChar::Nbsp, QLatin1Char(' '))});
+        EXPECT_EQ(Editor()->toPlainText(), QString(text).replace(QChar::Nbsp, QLatin1Char(' ')));
+        EXPECT_EQ(Editor()->document()->toRawText().count(QChar::Nbsp), 2) << "no-break spaces come back";
+        EXPECT_EQ(Editor()->textCursor().selectionStart(), c.From);
+        EXPECT_EQ(Editor()->textCursor().selectionEnd(), c.To);
+    }
+    EXPECT_TRUE(Errors.isEmpty());
+}
+
 class FailingPrinter : public TRecordingPrinter {
 public:
     void PrintDocument(const QTextDocument& Doc, const QString& Title) override

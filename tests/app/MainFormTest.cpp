@@ -1,6 +1,7 @@
 // The main window: caption, save prompt, Save and Save As, keys, caret and ruler.
 #include "AppTestSupport.h"
 #include "UpDown.h"
+#include "Win1251.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -31,6 +32,17 @@ TEST_F(MainForm, CaptionNamesTheFileWithoutFolderAndTheTitle)
     EXPECT_EQ(Form->DocumentName(), Path(QStringLiteral("a.rtf")));
     EXPECT_EQ(Form->windowTitle(), QStringLiteral("a.rtf - ") + AppTitle);
     EXPECT_TRUE(Errors.isEmpty());
+}
+
+// A "\" is part of a file name here: caption and title keep it alike.
+TEST_F(MainForm, CaptionAndTitleTakeTheSameNamePart)
+{
+    for (const QString& name : {QStringLiteral("a.rtf"), QStringLiteral("a\\b.rtf"), QStringLiteral("Тексты\\проба.rtf")}) {
+        SCOPED_TRACE(name.toStdString());
+        Form->SetDocumentName(Path(name));
+        EXPECT_EQ(Form->windowTitle(), name + QStringLiteral(" - ") + AppTitle);
+        EXPECT_EQ(AnsiToQString(Form->BuildDocumentTitle()), name);
+    }
 }
 
 TEST_F(MainForm, ShownWindowShowsCaretAtStartAndNoModifiedMark)
