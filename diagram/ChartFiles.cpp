@@ -78,57 +78,52 @@ private:
     std::string_view rest_;
 };
 
-bool ReadChartListRecord(TFieldReader& In, TChartListRecord& R)
+// Reads a count and then its entries of EntrySize bytes, each by ReadEntry.
+template <typename Entry, typename ReadEntry>
+bool ReadEntries(TFieldReader& In, size_t EntrySize, std::optional<std::vector<Entry>>& Entries, ReadEntry Read)
 {
     size_t n = 0;
-    if (!In.Count(StrFieldSize, n))
+    if (!In.Count(EntrySize, n))
         return false;
-    std::vector<std::string> lines;
+    std::vector<Entry> entries;
     for (size_t i = 0; i < n; ++i)
-        In.Str(lines.emplace_back());
-    R.Lines = std::move(lines);
-    return In.Str(R.Caption) && In.Str(R.CodingVerdict) && In.Str(R.RhythmVerdict);
+        Read(entries.emplace_back());
+    Entries = std::move(entries);
+    return true;
 }
 
-bool ReadListPageEntries(TFieldReader& In, TListPageRecord& R)
+// Appends up to N strings to Texts; false when one is cut short.
+bool ReadStrs(TFieldReader& In, size_t N, std::vector<std::string>& Texts)
 {
-    size_t m = 0;
-    if (!In.Count(ScaleEntrySize, m))
-        return false;
-    std::vector<TScaleEntry> scales;
-    for (size_t i = 0; i < m; ++i) {
-        TScaleEntry& e = scales.emplace_back();
-        In.Str(e.Name);
-        In.Real(e.Value);
-    }
-    R.Scales = std::move(scales);
-    size_t k = 0;
-    if (!In.Count(SoundEntrySize, k))
-        return false;
-    std::vector<TSoundEntry> sounds;
-    for (size_t i = 0; i < k; ++i) {
-        TSoundEntry& e = sounds.emplace_back();
-        In.Real(e.Z);
-        In.Str(e.Line);
-    }
-    R.Sounds = std::move(sounds);
-    std::string line;
-    for (int i = 0; i < 5; ++i) {
-        if (!In.Str(line))
+    std::string s;
+    for (size_t i = 0; i < N; ++i) {
+        if (!In.Str(s))
             return false;
-        R.Lines.push_back(line);
+        Texts.push_back(s);
     }
     return true;
 }
 
-} // namespace
-
-std::string WordMarker()
+bool ReadChartListRecord(TFieldReader& In, TChartListRecord& R)
 {
-    return Ansi("Слово");
+    return ReadEntries(In, StrFieldSize, R.Lines, [&In](std::string& Line) { In.Str(Line); })
+        && In.Str(R.Caption) && In.Str(R.CodingVerdict) && In.Str(R.RhythmVerdict);
 }
 
-namespace {
+bool ReadListPageEntries(TFieldReader& In, TListPageRecord& R)
+{
+    return ReadEntries(In, ScaleEntrySize, R.Scales,
+                       [&In](TScaleEntry& E) {
+                           In.Str(E.Name);
+                           In.Real(E.Value);
+                       })
+        && ReadEntries(In, SoundEntrySize, R.Sounds,
+                       [&In](TSoundEntry& E) {
+                           In.Real(E.Z);
+                           In.Str(E.Line);
+                       })
+        && ReadStrs(In, 5, R.Lines);
+}
 
 // The records of a file: each starts with a Str (its first field); Rest reads
 // the others into the record and answers AtEnd to go on with the next record,
@@ -160,6 +155,11 @@ TReadEnd Continue(bool Whole)
 }
 
 } // namespace
+
+std::string WordMarker()
+{
+    return Ansi("Слово");
+}
 
 TChartListFile ReadChartListFile(std::string_view Bytes)
 {
@@ -194,12 +194,6 @@ TLegendFile ReadLegendFile(std::string_view Bytes)
 {
     return ReadRecords<TLegendFile>(Bytes, [](TFieldReader& In, std::string Caption, TLegendRecord& R) {
         R.Texts.push_back(std::move(Caption));
-        std::string text;
-        while (R.Texts.size() < 1 + LegendLabelCount) {
-            if (!In.Str(text))
-                return TReadEnd::CutShort;
-            R.Texts.push_back(text);
-        }
-        return TReadEnd::AtEnd;
+        return Continue(ReadStrs(In, LegendLabelCount, R.Texts));
     });
 }
