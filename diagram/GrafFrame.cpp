@@ -3,6 +3,8 @@
 #include "LemvGraf.h"
 #include "ui_LemvGraf.h"
 
+#include "Application.h"
+#include "ChartFx.h"
 #include "Errors.h"
 #include "GrafStyle.h"
 #include "HelpLayer.h"
@@ -89,6 +91,7 @@ TGrafForm::TGrafForm(QWidget* Parent) : QDialog(Parent), ui_(new Ui::TGrafForm)
         tabChanged_ = true;
         PageControl1Change(PageControl1);
     });
+    connect(FileOpenSpeedButton, &QToolButton::clicked, this, [this] { RunHandler([this] { FileOpenSpeedButtonClick(); }); });
     connect(ExitSpeedButton, &QPushButton::clicked, this, [this] { ExitSpeedButtonClick(); });
     connect(HelpSpeedButton, &QPushButton::clicked, this, [this] { HelpSpeedButtonClick(); });
 
@@ -310,8 +313,7 @@ void TGrafForm::CreatePageClick()
             CurrentPage = AddChartFxListPage("...");
             if (!CurrentPage)
                 throw Exception("no ChartFX page");
-            if (CurrentPage->ChartFx)
-                reinterpret_cast<QWidget*>(CurrentPage->ChartFx)->setVisible(false);
+            CurrentPage->ChartFx->setVisible(false);
             Pages.AddObject("...", CurrentPage);
             CurrentPage = AddListPage("# ...");
             Pages.AddObject("# ...", CurrentPage);
@@ -319,8 +321,7 @@ void TGrafForm::CreatePageClick()
             CurrentPage = AddLegendPage("...");
             if (!CurrentPage)
                 throw Exception("no legend page");
-            if (CurrentPage->ChartFx)
-                reinterpret_cast<QWidget*>(CurrentPage->ChartFx)->setVisible(false);
+            CurrentPage->ChartFx->setVisible(false);
             Pages.AddObject("...", CurrentPage);
         }
     } catch (...) {

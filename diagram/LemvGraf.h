@@ -6,6 +6,7 @@
 #include "PageRecords.h"
 
 #include <QDialog>
+#include <QString>
 
 #include <string>
 #include <vector>
@@ -96,6 +97,15 @@ public:
     void BuildLineChart();
     void BuildBarsFromObjects();
 
+    // Chart files: the open command hands the chosen "*.chf" to the current
+    // page's chart control and fills the pages from its companion files.
+    // FileName is the host path, at most 255 characters. Kind 0 reads the
+    // ".CNF" into a ChartFX list page, Kind 1 the ".FNF" into a list page; Index
+    // is the page's entry in Pages. Failures while reading end silently.
+    void FileOpenSpeedButtonClick();
+    void LoadPageFile(const QString& FileName, int Kind, int Index, TCurrentPage* Page);
+    void LoadLegendFile(const QString& FileName, TCurrentPage* Page);
+
     // The list page's painting.
     void FormPaint(QObject* Sender);
     void PaintListPage(TRecFileGraf* Page, int Height, int Width);
@@ -114,6 +124,9 @@ private:
     void MakeToolButtons(QToolBar* Bar, const std::vector<std::string>& Captions,
                          const std::vector<std::string>& Hints);
     QSize OuterSize() const;
+    void LoadListPageFile(const QString& FileName, int Index, TCurrentPage* Page);
+    // The caption of Page's tab; raises for a page without a tab.
+    void SetTabCaption(TCurrentPage* Page, const std::string& Caption);
 
     bool eventFilter(QObject* Watched, QEvent* Event) override;
     void paintEvent(QPaintEvent* Event) override;

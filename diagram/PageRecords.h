@@ -20,6 +20,7 @@ class QWidget;
 class TChart;
 class TChartfx;
 class TPaintBox;
+class TShape;
 
 // A string list whose entries may carry an object. The list does not free the
 // objects; their owner does.
@@ -120,5 +121,5 @@ public:
     QListWidget* ListBox = nullptr;
     TPaintBox* PaintBox = nullptr;
     QScrollArea* ScrollBox = nullptr;
-    std::array<QWidget*, 5> LegendShapes {};
+    std::array<TShape*, 5> LegendShapes {};
 };

@@ -1,5 +1,6 @@
 #include "Loader.h"
 #include "Application.h"
+#include "WinPaths.h"
 
 #include <QDir>
 
@@ -44,20 +45,8 @@ TLibHandle LoadLibraryModule(const QString& LibraryName)
     const QString wanted = ModuleFileNameFor(LibraryName);
     if (wanted == QLatin1String("lib.so"))
         return nullptr;
-    const QDir dir(LibraryFolder());
-    QString path;
     // The exact spelling first, then any file of the folder that differs only in case.
-    if (dir.exists(wanted)) {
-        path = dir.filePath(wanted);
-    } else {
-        const QStringList files = dir.entryList(QDir::Files | QDir::System | QDir::Hidden);
-        for (const QString& f : files) {
-            if (f.compare(wanted, Qt::CaseInsensitive) == 0) {
-                path = dir.filePath(f);
-                break;
-            }
-        }
-    }
+    const QString path = FindFileIgnoringCase(QDir(LibraryFolder()).filePath(wanted));
     if (path.isEmpty())
         return nullptr;
     void* h = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);

@@ -53,6 +53,19 @@ bool WinFileExists(const QString& WinName)
     return info.exists() && info.isFile();
 }
 
+QString FindFileIgnoringCase(const QString& HostName)
+{
+    const QFileInfo info(HostName);
+    if (info.exists() && !info.isDir())
+        return HostName;
+    const QDir dir = info.dir();
+    const QStringList files = dir.entryList(QDir::Files | QDir::System | QDir::Hidden);
+    for (const QString& f : files)
+        if (f.compare(info.fileName(), Qt::CaseInsensitive) == 0)
+            return dir.filePath(f);
+    return {};
+}
+
 QString WinCurrentDir()
 {
     return QDir::currentPath();

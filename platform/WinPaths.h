@@ -19,6 +19,10 @@ struct TWinPathConfig {
 QString HostPath(const QString& WinName);
 // Whether the file exists (and is a file).
 bool WinFileExists(const QString& WinName);
+// The host file HostName in its exact spelling, else a file of the same
+// folder whose name differs only in case, as Windows names match; empty when
+// there is none.
+QString FindFileIgnoringCase(const QString& HostName);
 // The process's current directory as the system sees it (no trailing separator
 // except for the root).
 QString WinCurrentDir();
