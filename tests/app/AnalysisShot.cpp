@@ -3,24 +3,16 @@
 // window, the wait message, and each tab of the diagram window. Not a test.
 #include "LemvGraf.h"
 #include "REMain.h"
+#include "Settle.h"
 #include "Siblings.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QScreen>
 #include <QTabWidget>
-#include <QThread>
 #include <QTimer>
 
 namespace {
-
-void Settle()
-{
-    for (int i = 0; i < 20; ++i) {
-        QApplication::processEvents();
-        QThread::msleep(20);
-    }
-}
 
 void Shot(const QString& File)
 {

@@ -3,13 +3,13 @@
 #include "GrafTestHelpers.h"
 #include "HelpLayer.h"
 #include "HelpWindow.h"
+#include "Settle.h"
 
 #include <QApplication>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTextBrowser>
-#include <QThread>
 #include <QTimer>
 
 int main(int argc, char** argv)
@@ -18,30 +18,24 @@ int main(int argc, char** argv)
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     TTextAnalysisWindow r = BuildTextAnalysisWindow(SampleRussianText(), Ansi("Курочка Ряба.rtf"));
     TGrafForm& w = *r.Window;
-    auto settle = [] {
-        for (int i = 0; i < 20; ++i) {
-            QApplication::processEvents();
-            QThread::msleep(20);
-        }
-    };
     QTimer::singleShot(300, [&] {
-        settle();
+        Settle();
         w.grab().save(out + "/diagram-chart.png");
         w.BuildLineChart();
         w.Toggle3D();
-        settle();
+        Settle();
         w.grab().save(out + "/diagram-line.png");
         w.Toggle3D();
         w.BuildHorizBars();
         SelectNextPage(w.PageControl1, true);
-        settle();
+        Settle();
         w.grab().save(out + "/diagram-list.png");
         if (TCurrentPage* list = w.CurrentPage; list && list->ScrollBox) {
             const QScrollBar* bar = list->ScrollBox->verticalScrollBar();
             qInfo("list page: scroll %d of %d, page step %d", bar->value(), bar->maximum(), bar->pageStep());
         }
         w.HelpSpeedButtonClick();
-        settle();
+        Settle();
         if (auto* h = HelpWindowSystem().Window())
             h->grab().save(out + "/diagram-help.png");
         w.ExitSpeedButtonClick();
