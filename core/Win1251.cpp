@@ -58,12 +58,16 @@ QString AnsiToQString(std::string_view s)
     return out;
 }
 
-void QStringToAnsi(QStringView s, std::string& out, bool DropLineBreaks)
+namespace {
+
+// The conversion loop, compiled once for each choice about breaks: no flag is
+// tested per character, and the editor's feed of a whole document (breaks
+// left out) keeps its store on the straight path.
+template <bool DropLineBreaks>
+size_t ToAnsi(QStringView s, char* d)
 {
     const auto& map = reverse().map;
-    out.resize(static_cast<size_t>(s.size()));
     const char16_t* src = s.utf16();
-    char* d = out.data();
     size_t n = 0;
     for (qsizetype i = 0; i < s.size(); ++i) {
         const char16_t u = src[i];
@@ -74,7 +78,15 @@ void QStringToAnsi(QStringView s, std::string& out, bool DropLineBreaks)
             continue;
         d[n++] = static_cast<char>(map[u]);
     }
-    out.resize(n);
+    return n;
+}
+
+} // namespace
+
+void QStringToAnsi(QStringView s, std::string& out, bool DropLineBreaks)
+{
+    out.resize(static_cast<size_t>(s.size()));
+    out.resize(DropLineBreaks ? ToAnsi<true>(s, out.data()) : ToAnsi<false>(s, out.data()));
 }
 
 std::string QStringToAnsi(QStringView s)
