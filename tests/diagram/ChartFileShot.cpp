@@ -1,7 +1,8 @@
 // Writes a chart file with its companion files (the list page's from a real
 // text analysis), opens it with the diagram window's open command into the
-// tab menu's page pair and into a legend page, and saves each tab as a PNG
-// into the folder given as the first argument (default: current).
+// tab menu's page pair and into a legend page, and saves each tab, and the
+// open dialog, as a PNG into the folder given as the first argument (default:
+// current).
 #include "ChartFileFixtures.h"
 #include "FileDialogs.h"
 #include "GrafTestHelpers.h"
@@ -57,6 +58,25 @@ void OpenAndShoot(int Mode, const QString& Chf, const QString& Out, const QStrin
     SetFileDialogHook({});
 }
 
+// The open command's own dialog, cancelled after its picture is taken.
+void ShootOpenDialog(const QString& Out)
+{
+    TGrafForm w;
+    w.CreatePageClick();
+    QTimer::singleShot(300, [&] {
+        QTimer::singleShot(500, [&] {
+            Settle();
+            if (QWidget* dialog = QApplication::activeModalWidget(); dialog && dialog != &w) {
+                dialog->grab().save(Out + "/chartfile-open-dialog.png");
+                dialog->close();
+            }
+            w.ExitSpeedButtonClick();
+        });
+        w.FileOpenSpeedButtonClick();
+    });
+    w.exec();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -68,6 +88,7 @@ int main(int argc, char** argv)
         WriteFile(QFile::encodeName(dir.filePath(Base + QLatin1String(Ext))).toStdString(), Bytes);
     };
 
+    ShootOpenDialog(out);
     TTextAnalysisWindow r = BuildTextAnalysisWindow(SampleRussianText(), Ansi("Курочка Ряба"));
     const TCurrentPage& list = *r.Window->Pages.Objects(1);
 
