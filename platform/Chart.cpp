@@ -1,5 +1,6 @@
 #include "Chart.h"
 
+#include <QCoreApplication>
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QCategoryAxis>
@@ -163,6 +164,9 @@ void TChart::Repaint()
 QImage TChart::DrawToBitmap()
 {
     Build();
+    // The fresh chart lays out its title, axes and legend when its layout
+    // request is handled; the bitmap must not be taken before.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     return grab().toImage();
 }
 

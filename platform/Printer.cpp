@@ -39,8 +39,9 @@ TQtPrinter::TQtPrinter() : printer_(std::make_unique<QPrinter>(QPrinter::HighRes
 {
     // Without any printer the output goes into a PDF file in the user's documents.
     if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        // A documents folder that does not exist would fail every print job.
         QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        if (dir.isEmpty())
+        if (dir.isEmpty() || !QDir(dir).exists())
             dir = QDir::homePath();
         printer_->setOutputFormat(QPrinter::PdfFormat);
         printer_->setOutputFileName(QDir(dir).filePath(QStringLiteral("Lemvora.pdf")));
