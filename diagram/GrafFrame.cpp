@@ -94,6 +94,10 @@ TGrafForm::TGrafForm(QWidget* Parent) : QDialog(Parent), ui_(new Ui::TGrafForm)
     connect(FileOpenSpeedButton, &QToolButton::clicked, this, [this] { RunHandler([this] { FileOpenSpeedButtonClick(); }); });
     connect(ExitSpeedButton, &QPushButton::clicked, this, [this] { ExitSpeedButtonClick(); });
     connect(HelpSpeedButton, &QPushButton::clicked, this, [this] { HelpSpeedButtonClick(); });
+    // The save command's failures reach the default error box; printing
+    // swallows its own.
+    connect(FileSaveSpeedButton, &QToolButton::clicked, this, [this] { RunHandler([this] { FileSaveSpeedButtonClick(); }); });
+    connect(PrintSpeedButton, &QToolButton::clicked, this, [this] { RunHandler([this] { PrintSpeedButtonClick(); }); });
 
     GrafForm = this;
     FormCreate();

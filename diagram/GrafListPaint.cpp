@@ -2,10 +2,8 @@
 // three columns and the summary lines.
 #include "LemvGraf.h"
 
-#include "Errors.h"
-#include "NumFormat.h"
+#include "ListLayout.h"
 #include "PaintBox.h"
-#include "Win1251.h"
 
 #include <QScrollArea>
 #include <QScrollBar>
@@ -51,47 +49,16 @@ void TGrafForm::PaintListPage(TRecFileGraf* Page, int Height, int Width)
         c->Font.Color = clBlack;
         c->PenWidth = 1;
 
-        // Without scale rows the columns start at the value column's top.
-        int X0 = ValueX, Y0 = 0;
-        for (int i = 0; i < page->ScaleList.Count(); ++i) {
-            page->CurScaleItem = page->ScaleList.Objects(i);
-            if (!page->CurScaleItem)
-                throw Exception("Scale entry without an item");
-            c->Font.Color = page->CurScaleItem->Value >= 9.0 ? clRed : clBlack;
-            c->TextOut(3, i * RowHeight, AnsiToQString(page->CurScaleItem->Name));
-            c->TextOut(ValueX, i * RowHeight, AnsiToQString(FormatFixed(page->CurScaleItem->Value, 5, 2)));
-            if (i == 0) {
-                X0 = c->PenPos().x();
-                Y0 = c->PenPos().y();
-            }
-        }
-        const QPoint last = c->PenPos();
-        c->MoveTo(X0 + RowHeight, Y0);
-        c->LineTo(X0 + RowHeight, last.y() + FontSize);
-
-        c->Font.Color = clBlack;
-        int column = X0, row = 0;
-        for (int i = 0; i < page->SoundList.Count(); ++i) {
-            page->CurSoundItem = page->SoundList.Objects(i);
-            if (!page->CurSoundItem)
-                throw Exception("Sound entry without an item");
-            c->Font.Color = std::fabs(page->CurSoundItem->Z) >= 1.0 ? clBlue : clBlack;
-            c->TextOut(column + SoundGap, row * RowHeight, AnsiToQString(page->SoundList.Strings(i)));
-            ++row;
-            if (i == 14 || i == 29) {
-                column = c->PenPos().x();
-                row = 0;
-            }
-        }
-        const QPoint end = c->PenPos();
-        const int Y = end.y() + 2 * RowHeight;
-        c->MoveTo(end.x(), Y);
-        c->LineTo(X0 + SoundGap, Y);
-
-        c->Font.Color = clMaroon;
-        c->TextOut(X0 + SummaryGap, Y + RowHeight, AnsiToQString(page->SoundTotalLine));
-        c->TextOut(X0 + SummaryGap, Y + 2 * RowHeight, AnsiToQString(page->SyllablesLine));
-        c->TextOut(X0 + SummaryGap, Y + 3 * RowHeight, AnsiToQString(page->HighShareLine));
+        TListLayout layout;
+        layout.Row = RowHeight;
+        layout.NameX = 3;
+        layout.ValueX = ValueX;
+        layout.RuleOffset = RowHeight;
+        layout.RuleBelow = FontSize;
+        layout.SoundGap = SoundGap;
+        layout.BottomRuleRows = 2;
+        layout.SummaryGap = SummaryGap;
+        DrawPageList(*c, *page, layout);
 
         if (QScrollArea* box = page->ScrollBox) {
             const int range = box->height() + 10 * box->verticalScrollBar()->singleStep();

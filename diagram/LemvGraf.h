@@ -3,6 +3,7 @@
 // page (TCurrentPage) holding what it shows and its controls. Its callers fill
 // it: they set the mode, build pages, write CurrentPage and the pages' notes,
 // add the pages to Pages and show the window.
+#include "FileDialogs.h"
 #include "PageRecords.h"
 
 #include <QDialog>
@@ -14,6 +15,7 @@
 class QAction;
 class QFileDialog;
 class QGroupBox;
+class QImage;
 class QMenu;
 class QPushButton;
 class QTabWidget;
@@ -48,7 +50,7 @@ public:
     QPushButton* HelpSpeedButton = nullptr;
     QPushButton* ExitSpeedButton = nullptr;
     QFileDialog* OpenDialog1 = nullptr;
-    QFileDialog* SaveDialog1 = nullptr;
+    TFileDialog SaveDialog1 { TFileDialogKind::Save };
     QMenu* TabSheetPopupMenu = nullptr;
     QAction* CreatePage = nullptr;
     QAction* DeletePage = nullptr;
@@ -109,6 +111,14 @@ public:
     // The list page's painting.
     void FormPaint(QObject* Sender);
     void PaintListPage(TRecFileGraf* Page, int Height, int Width);
+
+    // Saving and printing the active page, and the export of a page to the
+    // word processor (Page's bitmap, when it has one, is FileName).
+    void FileSaveSpeedButtonClick();
+    void PrintSpeedButtonClick();
+    void PrintBitmap(const QImage* Bitmap, int Divisor);
+    void PrintListPage(TRecFileGraf* Page);
+    void ExportToWord(TRecFileGraf* Page, const std::string& FileName);
 
     // The caption of a tool button of a chart page and what its click runs.
     enum class ToolAction { None, Toggle3D, HorizBars, LineChart };

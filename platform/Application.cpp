@@ -54,3 +54,13 @@ void SetDefaultErrorHook(std::function<void(const QString&)> Hook)
 {
     g_errorHook = std::move(Hook);
 }
+
+TBusyCursor::TBusyCursor()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+TBusyCursor::~TBusyCursor()
+{
+    QApplication::restoreOverrideCursor();
+}

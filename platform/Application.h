@@ -18,6 +18,15 @@ void ShowDefaultError(const std::exception& E);
 // Runs an event handler the way the event loop does: the silent abort is
 // swallowed, every other exception reaches the default error box.
 void RunHandler(const std::function<void()>& Handler);
+// The hourglass while it lives, the cursor as before when it goes.
+class TBusyCursor {
+public:
+    TBusyCursor();
+    ~TBusyCursor();
+    TBusyCursor(const TBusyCursor&) = delete;
+    TBusyCursor& operator=(const TBusyCursor&) = delete;
+};
+
 // Tests receive the default error box's texts instead of a box; an empty hook
 // restores the box.
 void SetDefaultErrorHook(std::function<void(const QString&)> Hook);

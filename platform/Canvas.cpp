@@ -16,8 +16,9 @@ QColor ToQColor(TColor Color)
 QFont TCanvasFont::ToQFont() const
 {
     QFont f(Name);
-    // Points at 96 dots per inch, as the window system sized its fonts.
-    f.setPixelSize(qMax(1, (Size * 96 + 36) / 72));
+    // Points at the device's dots per inch (96 on the screen), rounded as the
+    // window system sized its fonts.
+    f.setPixelSize(qMax(1, (Size * PixelsPerInch + 36) / 72));
     f.setBold(Bold);
     return f;
 }

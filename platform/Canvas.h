@@ -2,7 +2,8 @@
 // A drawing canvas that keeps a pen position the way the system's layouts rely
 // on: TextOut(x, y, s) draws s with its top-left corner at (x, y) and leaves the
 // pen at (x + width of s, y); MoveTo sets the pen, LineTo draws to a point and
-// leaves the pen there. Font sizes are points at 96 dots per inch.
+// leaves the pen there. Font sizes are points, at 96 dots per inch unless the
+// font says otherwise (a printer's canvas).
 #include <QColor>
 #include <QFont>
 #include <QPoint>
@@ -35,6 +36,7 @@ struct TCanvasFont {
     int Size = 8; // points
     bool Bold = false;
     TColor Color = clBlack;
+    int PixelsPerInch = 96; // of the device drawn on
 
     QFont ToQFont() const;
 };

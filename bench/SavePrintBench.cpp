@@ -1,0 +1,117 @@
+// Saving and printing a page: the export of a chart page to a saved document
+// (the bitmap written, the document engine building and saving the RTF) and
+// printing the list page into a PDF file, each against writing the same chart
+// bitmap with QImage::save in the same run.
+#include "GrafSavePrint.h"
+#include "GrafTestHelpers.h"
+#include "Printer.h"
+#include "WordBasic.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+
+namespace {
+
+struct TFixture {
+    TTextAnalysisWindow window;
+    QImage bitmap;
+    QTemporaryDir dir;
+    TFixture()
+    {
+        window = BuildTextAnalysisWindow(SampleRussianText(), Ansi("Курочка"));
+        window.Window->show();
+        QApplication::processEvents();
+        bitmap = ChartSnapshot(*window.Window->Pages.Objects(0)->Chart);
+    }
+    QString File(const char* Name) const { return QDir(dir.path()).filePath(Name); }
+};
+
+TFixture& Fixture()
+{
+    static TFixture f;
+    return f;
+}
+
+void BM_BitmapSave(benchmark::State& state)
+{
+    TFixture& f = Fixture();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(f.bitmap.save(f.File("base.bmp"), "BMP"));
+}
+
+void BM_ExportChartPage(benchmark::State& state)
+{
+    TFixture& f = Fixture();
+    TGrafForm& w = *f.window.Window;
+    const QString bmp = f.File("x.bmp");
+    for (auto _ : state) {
+        SaveBitmapFile(f.bitmap, bmp);
+        w.ExportToWord(w.Pages.Objects(0), QStringToAnsi(bmp));
+    }
+}
+
+void BM_PrintListPageToPdf(benchmark::State& state)
+{
+    TFixture& f = Fixture();
+    TGrafForm& w = *f.window.Window;
+    TQtPrinter printer;
+    printer.Device().setOutputFormat(QPrinter::PdfFormat);
+    printer.Device().setOutputFileName(f.File("list.pdf"));
+    SetPrinter(&printer);
+    for (auto _ : state) {
+        printer.BeginDoc();
+        w.PrintListPage(w.Pages.Objects(1));
+        printer.EndDoc();
+    }
+    SetPrinter(nullptr);
+}
+
+BENCHMARK(BM_BitmapSave)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportChartPage)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrintListPageToPdf)->Unit(benchmark::kMillisecond);
+
+std::map<std::string, double> g_ms;
+
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& r : runs)
+            if (!r.error_occurred)
+                g_ms[r.benchmark_name()] = r.GetAdjustedRealTime();
+    }
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        const double base = g_ms["BM_BitmapSave"];
+        if (base <= 0)
+            return;
+        std::printf("\nbitmap written with QImage::save: %.3f ms\n", base);
+        std::printf("chart page exported to a saved document: %.3f ms, ratio %.2f (aim <= 10)\n",
+                    g_ms["BM_ExportChartPage"], g_ms["BM_ExportChartPage"] / base);
+        std::printf("list page printed to PDF: %.3f ms, ratio %.2f\n", g_ms["BM_PrintListPageToPdf"],
+                    g_ms["BM_PrintListPageToPdf"] / base);
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    RegisterDocumentEngine();
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,52 @@
+#pragma once
+// Saving and printing a page: the chart snapshot, the bitmap file, where a
+// bitmap goes on the printed sheet and the printed list. The library's window
+// prints and saves its word pages with the same pieces.
+#include "Canvas.h"
+#include "PageRecords.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <string>
+
+class TChart;
+
+// The chart drawn on white at its size on the screen; afterwards its back and
+// control colours are button face, whatever they were before.
+QImage ChartSnapshot(TChart& Chart);
+
+// A standard bitmap file under the host path, whole or not at all (EWriteError).
+void SaveBitmapFile(const QImage& Bitmap, const QString& HostName);
+// The snapshot as the print command prints it: written to the scratch file
+// "MyBitmap.bmp" in the current directory and read back from it.
+QImage ScratchSnapshot(TChart& Chart);
+
+// The chosen name as the document's name travels: Windows-1251, at most 255
+// characters. False, after telling the user, for a name that does not fit
+// (it would be saved under another name).
+bool DocumentFileName(const QString& Chosen, std::string& Name);
+// Whether the files may be written: none of them exists, or the user agrees
+// to replace those that do.
+bool MayReplaceFiles(const QStringList& HostNames);
+
+// Prints Bitmap fitted to the printer's page (PlaceBitmap with the printer's
+// figures, the copy indexed on a palette device) as one print document;
+// SameSheet then draws on the same sheet. The document ends also on an error.
+void PrintFittedBitmap(const QImage& Bitmap, int Divisor, const std::function<void()>& SameSheet = {});
+
+// Where a bitmap of BitmapSize goes on a page of PageSize (HORZRES, VERTRES)
+// with the printing Offset: fitted to the width or the height of the area
+// within the offsets on both sides, a Divisor-th of the spare length from the
+// top or left edge. Raises for an empty bitmap or a Divisor of 0.
+QRect PlaceBitmap(QSize PageSize, QPoint Offset, QSize BitmapSize, int Divisor);
+
+// The printed list of a page of Width x Height printer units: the title, the
+// scales, the sound-letters, the summary and the two verdicts, coloured only
+// with Colours. An entry without its item raises, leaving what was drawn.
+void DrawPrintedList(TCanvas& C, TRecFileGraf& Page, int Width, int Height, bool Colours);

@@ -1,0 +1,55 @@
+// Saves and prints a filled text-analysis window the way a user does: the save
+// button with the save dialog answered by typing a name, then the print
+// button. Writes into the folder given as the first argument (default:
+// current) the screenshots of the window and of the dialog, and the saved
+// files x.bmp and x.DOC; the printout goes where the printer sends it.
+#include "GrafTestHelpers.h"
+#include "Settle.h"
+#include "WordBasic.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLibraryInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+#include <QTranslator>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QTranslator qt;
+    if (qt.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qt);
+    RegisterDocumentEngine();
+    const QString out = QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".")).absolutePath();
+    TTextAnalysisWindow r = BuildTextAnalysisWindow(SampleRussianText(), Ansi("Курочка Ряба"));
+    TGrafForm& w = *r.Window;
+
+    // The save dialog: a screenshot, then the name typed and accepted.
+    QTimer dialogs;
+    dialogs.setInterval(200);
+    QObject::connect(&dialogs, &QTimer::timeout, [&] {
+        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!d)
+            return;
+        Settle();
+        d->grab().save(out + "/save-dialog.png");
+        d->findChild<QLineEdit*>()->setText(out + "/x.bmp");
+        d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Save)->click();
+    });
+    dialogs.start();
+    QTimer::singleShot(300, [&] {
+        Settle();
+        w.grab().save(out + "/window.png");
+        w.FileSaveSpeedButton->click();
+        QImage(out + "/x.bmp").save(out + "/x-bmp.png");
+        w.PrintSpeedButton->click();
+        w.ExitSpeedButtonClick();
+    });
+    w.exec();
+    return 0;
+}
