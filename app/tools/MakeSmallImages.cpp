@@ -1,13 +1,18 @@
-// Draws the main window's image strip "SMALLIMAGES": 27 pictures of 16 x 16
-// pixels side by side on fuchsia, the strip's transparent colour. Run once by
-// hand (target lemv_make_images); the PNG it writes is kept in app/res.
+// Draws the main window's pictures into the folder given (app/res): the image
+// strip "SMALLIMAGES" (27 pictures of 16 x 16 pixels side by side on fuchsia,
+// the strip's transparent colour), the window's icon and the ruler's three
+// indent markers. Run by hand (target lemv_make_images); the PNGs it writes
+// are kept in app/res.
+#include <QDir>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 
 #include <cstdio>
+#include <cstring>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -111,15 +116,68 @@ const Draw Pictures[27] = {
     [](QPainter& p) { static const int r[3][2] = {{1, 13}, {1, 10}, {1, 12}}; Lines(p, r, 3, 8); p.setPen(QPen(Maroon, 2)); p.drawLine(5, 6, 13, 1); },
 };
 
-} // namespace
+// The ruler's indent markers, black on transparent, one row of pixels per
+// string ('#' black). Each arrow is centred on column 4 (counting from 0),
+// where the ruler puts the indent it stands for.
+struct MarkerPicture {
+    const char* File;
+    std::vector<const char*> Rows;
+};
 
-int main(int argc, char** argv)
+const MarkerPicture Markers[] = {
+    // the first line's indent, 10 x 9: a solid arrow pointing down at the base line
+    {"FirstInd.png",
+     {"...###....",
+      "...###....",
+      "...###....",
+      "...###....",
+      "#########.",
+      ".#######..",
+      "..#####...",
+      "...###....",
+      "....#....."}},
+    // the following lines' indent, 10 x 11: a solid arrow pointing up at it
+    {"LeftInd.png",
+     {"....#.....",
+      "...###....",
+      "..#####...",
+      ".#######..",
+      "#########.",
+      "...###....",
+      "...###....",
+      "...###....",
+      "...###....",
+      "...###....",
+      "...###...."}},
+    // the right indent, 9 x 12: a hollow arrow pointing up
+    {"RightInd.png",
+     {"....#....",
+      "...#.#...",
+      "..#...#..",
+      ".#.....#.",
+      "###...###",
+      "..#...#..",
+      "..#...#..",
+      "..#...#..",
+      "..#...#..",
+      "..#...#..",
+      "..#...#..",
+      "..#####.."}},
+};
+
+QImage MarkerImage(const MarkerPicture& M)
 {
-    QGuiApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT.png\n", argv[0]);
-        return 2;
-    }
+    QImage image(static_cast<int>(std::strlen(M.Rows[0])), static_cast<int>(M.Rows.size()), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (M.Rows[y][x] == '#')
+                image.setPixelColor(x, y, Ink);
+    return image;
+}
+
+QImage SmallImages()
+{
     QImage strip(432, 16, QImage::Format_RGB32);
     strip.fill(Fuchsia);
     for (int i = 0; i < 27; ++i) {
@@ -133,11 +191,12 @@ int main(int argc, char** argv)
         QPainter s(&strip);
         s.drawImage(16 * i, 0, cell);
     }
-    if (!strip.save(QString::fromLocal8Bit(argv[1]), "PNG"))
-        return 1;
-    if (argc < 3)
-        return 0;
-    // The window's icon: a speech balloon with the bars of a diagram.
+    return strip;
+}
+
+// The window's icon: a speech balloon with the bars of a diagram.
+QImage MainIcon()
+{
     QImage icon(32, 32, QImage::Format_ARGB32);
     icon.fill(Qt::transparent);
     QPainter p(&icon);
@@ -154,5 +213,22 @@ int main(int argc, char** argv)
         p.drawRect(7 + 5 * i, 20 - heights[i], 4, heights[i]);
     }
     p.end();
-    return icon.save(QString::fromLocal8Bit(argv[2]), "PNG") ? 0 : 1;
+    return icon;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QGuiApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+        return 2;
+    }
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    bool written = SmallImages().save(out.filePath(QStringLiteral("SmallImages.png")), "PNG")
+        && MainIcon().save(out.filePath(QStringLiteral("MainIcon.png")), "PNG");
+    for (const MarkerPicture& m : Markers)
+        written = written && MarkerImage(m).save(out.filePath(QString::fromLatin1(m.File)), "PNG");
+    return written ? 0 : 1;
 }
