@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <cstdio>
 #include <cstdlib>
@@ -154,4 +155,23 @@ double StrToFloat(const std::string& S)
     if (error != std::errc() || end != last)
         throw Exception("'" + AnsiToQString(S).toStdString() + "' is not a valid floating point value");
     return v;
+}
+
+int StrToInt(const QString& S)
+{
+    qsizetype i = 0;
+    while (i < S.size() && S[i] == QLatin1Char(' '))
+        ++i;
+    const bool negative = i < S.size() && S[i] == QLatin1Char('-');
+    if (i < S.size() && (S[i] == QLatin1Char('-') || S[i] == QLatin1Char('+')))
+        ++i;
+    long long v = 0;
+    const qsizetype digits = i;
+    for (; i < S.size() && S[i] >= QLatin1Char('0') && S[i] <= QLatin1Char('9') && v <= INT32_MAX + 1LL; ++i)
+        v = v * 10 + (S[i].unicode() - '0');
+    if (negative)
+        v = -v;
+    if (i == digits || i != S.size() || v < INT32_MIN || v > INT32_MAX)
+        throw Exception("'" + S.toStdString() + "' is not a valid integer value");
+    return static_cast<int>(v);
 }

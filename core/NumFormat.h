@@ -6,6 +6,8 @@
 // integer part needs more than p digits is written in scientific notation:
 // p significant digits without trailing zeros, "E", the exponent's sign and at
 // least two digits ("1,2346E+05").
+#include <QString>
+
 #include <string>
 
 // The user's locale decimal separator ("," under a Russian locale).
@@ -19,3 +21,8 @@ std::string FormatFixed(long double Value, int Precision, int Digits, char Separ
 // environment's and would expect its own separator. Raises Exception for a
 // text that is no number.
 double StrToFloat(const std::string& S);
+
+// A text read as a decimal integer: blanks before it, an optional sign, the
+// digits and nothing after them, within the 32-bit range. Raises Exception
+// "'<text>' is not a valid integer value" for any other text.
+int StrToInt(const QString& S);

@@ -15,6 +15,45 @@ inline void CheckedInc(int32_t& v, int32_t by = 1)
 #endif
 }
 
+// A + B and A - B in 32 bits: the overflow error where the result leaves the range.
+inline int32_t CheckedAdd(int32_t a, int32_t b)
+{
+    int32_t r;
+    if (__builtin_add_overflow(a, b, &r))
+        throw EIntOverflow();
+    return r;
+}
+
+inline int32_t CheckedSub(int32_t a, int32_t b)
+{
+    int32_t r;
+    if (__builtin_sub_overflow(a, b, &r))
+        throw EIntOverflow();
+    return r;
+}
+
+// A 64-bit intermediate result stored into a 32-bit integer: the overflow
+// error outside its range.
+inline int32_t CheckedInt32(long long v)
+{
+#ifndef LEMV_UNCHECKED
+    if (v < INT32_MIN || v > INT32_MAX)
+        throw EIntOverflow();
+#endif
+    return static_cast<int32_t>(v);
+}
+
+// Trunc of an extended value into a 32-bit integer (the fraction dropped,
+// toward zero): the range error outside its range.
+inline int32_t TruncInt32(long double v)
+{
+#ifndef LEMV_UNCHECKED
+    if (!(v > -2147483649.0L && v < 2147483648.0L))
+        throw ERangeError();
+#endif
+    return static_cast<int32_t>(v);
+}
+
 // The window system's MulDiv: Number * Numerator / Denominator with a 64-bit
 // product, rounded to the nearest integer, halves away from zero; -1 when the
 // denominator is 0 or the result does not fit.

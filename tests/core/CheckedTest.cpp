@@ -30,6 +30,20 @@ TEST(Checked, OverflowAndIndexErrors)
     EXPECT_EQ(v, INT32_MAX);
     EXPECT_THROW(CheckedInc(v), EIntOverflow);
 
+    EXPECT_EQ(CheckedAdd(INT32_MAX - 5, 5), INT32_MAX);
+    EXPECT_THROW(CheckedAdd(INT32_MAX - 5, 6), EIntOverflow);
+    EXPECT_EQ(CheckedSub(-1, INT32_MAX), INT32_MIN);
+    EXPECT_THROW(CheckedSub(-2, INT32_MAX), EIntOverflow);
+    EXPECT_THROW(CheckedSub(0, INT32_MIN), EIntOverflow);
+    EXPECT_THROW(CheckedInt32(1LL << 31), EIntOverflow);
+
+    // Trunc drops the fraction toward zero; what leaves the range is a range error.
+    EXPECT_EQ(TruncInt32(-15.75L), -15);
+    EXPECT_EQ(TruncInt32(2147483647.9L), INT32_MAX);
+    EXPECT_EQ(TruncInt32(-2147483648.9L), INT32_MIN);
+    EXPECT_THROW(TruncInt32(2147483648.0L), ERangeError);
+    EXPECT_THROW(TruncInt32(-2147483649.0L), ERangeError);
+
     Array1<int, 3> a;
     a[1] = 10;
     a[3] = 30;

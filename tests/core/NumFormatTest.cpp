@@ -1,6 +1,10 @@
 #include "NumFormat.h"
 
+#include "Errors.h"
+
 #include <gtest/gtest.h>
+
+#include <cstdint>
 
 TEST(NumFormat, FixedNotationWithPrecisionAndDecimals)
 {
@@ -40,4 +44,24 @@ TEST(NumFormat, SeparatorIsTheCallersOrTheLocales)
     const char sep = LocaleDecimalSeparator();
     EXPECT_TRUE(sep == '.' || sep == ',');
     EXPECT_EQ(FormatFixed(1.5L, 7, 2), std::string("1") + sep + "50");
+}
+
+TEST(NumFormat, StrToIntTakesDecimalIntegersOnly)
+{
+    struct Case {
+        const char* Text;
+        int Value;
+    };
+    const Case good[] = {{"12", 12}, {"  -7", -7}, {"+0", 0}, {"2147483647", INT32_MAX}, {"-2147483648", INT32_MIN}};
+    for (const Case& c : good)
+        EXPECT_EQ(StrToInt(QString::fromUtf8(c.Text)), c.Value) << c.Text;
+    for (const char* bad : {"", " ", "-", "12 ", "1x", "$1A", "0x10", "1.5", "2147483648", "-2147483649",
+                            "99999999999999999999", "двенадцать"}) {
+        try {
+            StrToInt(QString::fromUtf8(bad));
+            ADD_FAILURE() << bad;
+        } catch (const Exception& e) {
+            EXPECT_EQ(std::string(e.what()), "'" + std::string(bad) + "' is not a valid integer value");
+        }
+    }
 }
