@@ -18,6 +18,21 @@
 #include <string>
 #include <vector>
 
+QTextListFormat RtfListFormat(bool Bullets)
+{
+    QTextListFormat f;
+    f.setStyle(Bullets ? QTextListFormat::ListDisc : QTextListFormat::ListDecimal);
+    f.setIndent(1);
+    return f;
+}
+
+bool RtfIsBulletList(const QTextListFormat& Format)
+{
+    const QTextListFormat::Style style = Format.style();
+    return style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle
+        || style == QTextListFormat::ListSquare;
+}
+
 int RtfTwipsFromPixels(qreal Pixels)
 {
     const qreal t = std::round(Pixels * RtfTwipsPerPixel);
@@ -752,10 +767,7 @@ void Reader::Build(QTextDocument& Doc) const
         } else if (list && kind == listKind) {
             list->add(cursor.block());
         } else {
-            QTextListFormat lf;
-            lf.setStyle(kind == ListKind::Bullet ? QTextListFormat::ListDisc : QTextListFormat::ListDecimal);
-            lf.setIndent(1);
-            list = cursor.createList(lf);
+            list = cursor.createList(RtfListFormat(kind == ListKind::Bullet));
         }
         listKind = kind;
         for (const Run& r : para.runs)

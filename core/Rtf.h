@@ -12,6 +12,7 @@
 // \ri, textIndent \fi (the first line's offset from leftMargin).
 #include <QByteArray>
 #include <QTextDocument>
+#include <QTextListFormat>
 
 enum class RtfLoad { Loaded, NotRtf, Failed };
 
@@ -34,3 +35,9 @@ constexpr int RtfTextWidthTwips = 8640;
 constexpr int RtfTwipsPerPixel = 15;
 inline qreal RtfPixelsFromTwips(int Twips) { return Twips / qreal(RtfTwipsPerPixel); }
 int RtfTwipsFromPixels(qreal Pixels);
+
+// How the document holds a bulleted or a numbered paragraph: as an item of a
+// list of this format.
+QTextListFormat RtfListFormat(bool Bullets);
+// A list whose items carry bullets rather than numbers.
+bool RtfIsBulletList(const QTextListFormat& Format);

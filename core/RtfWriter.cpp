@@ -229,9 +229,7 @@ void Writer::Paragraph(const QTextBlock& block, bool inTable, QByteArray& out)
 
     if (const QTextList* list = block.textList()) {
         const QByteArray f = QByteArray::number(firstFont);
-        const int style = list->format().style();
-        if (style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle
-            || style == QTextListFormat::ListSquare) {
+        if (RtfIsBulletList(list->format())) {
             para += "{\\pntext\\f" + f + "\\'95\\tab}{\\*\\pn\\pnlvlblt\\pnf" + f
                 + "\\pnindent0{\\pntxtb\\'95}}";
         } else {
