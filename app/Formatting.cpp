@@ -1,81 +1,45 @@
-// Formatting, ruler and status bar: the controls follow the selection, the
-// ruler's markers show the paragraph's indents, the caret position and the
-// hints show in the status bar.
+// Formatting and the status bar: the controls and the ruler follow the
+// selection, the formatting commands change the current attributes, the font
+// dialog, the editor's formatting rectangle, the caret position and the hints.
 #include "REMain.h"
-#include "RulerPanel.h"
+#include "RichEdit.h"
 #include "TextAttributes.h"
 #include "ui_REMain.h"
 
-#include "Errors.h"
-#include "Rtf.h"
+#include "NumFormat.h"
 #include "Shell.h"
 
 #include <QComboBox>
+#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
+#include <QStatusBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextEdit>
 #include <QTextLayout>
-#include <QTextList>
-
-#include <cstdint>
 
 namespace {
 
-// The ruler's factor from points to pixels, held in extended precision.
-constexpr long double RulerScale = 4.0L / 3.0L;
-// The gutter left of the editor's text, where the ruler's zero lies.
-constexpr int RulerMargin = 6;
-
-int Int32(long long V)
+// Adds Style to the attributes' style when On, else takes it away; the other
+// styles stay.
+void ChangeStyle(TTextAttributes Attributes, unsigned Style, bool On)
 {
-    if (V < INT32_MIN || V > INT32_MAX)
-        throw EIntOverflow();
-    return static_cast<int>(V);
-}
-
-// Trunc of an extended value into a 32-bit integer.
-int Trunc(long double V)
-{
-    if (!(V > -2147483649.0L && V < 2147483648.0L))
-        throw ERangeError();
-    return static_cast<int>(V);
-}
-
-// The ruler's pixels for a length in points: the points (a 32-bit sum of
-// indents) times 4/3 in extended precision, truncated.
-int RulerPixels(long long Points)
-{
-    return Trunc(Int32(Points) * RulerScale);
-}
-
-// The left edge of a left-hand marker (first line, following lines) for an
-// indent from the margin in points; the marker's tip is 4 pixels in.
-int LeftMarkerX(long long Points)
-{
-    return Int32(static_cast<long long>(RulerPixels(Points)) - 4 + RulerMargin);
-}
-
-// Whole points of a length in pixels, as the editor reports its indents.
-int Points(qreal Pixels)
-{
-    return RtfTwipsFromPixels(Pixels) / 20;
+    const unsigned style = Attributes.Style();
+    Attributes.SetStyle(On ? style | Style : style & ~Style);
 }
 
 } // namespace
 
+// Filling the list chooses no item, so no face is applied.
 void TMainForm::FillFontList()
 {
+    const QSignalBlocker quiet(FontName);
     FontName->clear();
     FontName->addItems(EnumFontFaces());
     FontName->model()->sort(0);
-}
-
-void TMainForm::DrawRulerTicks()
-{
-    ui->Ruler->SetCaption(QStringLiteral("\t|").repeated(100));
+    FontName->setCurrentIndex(-1);
 }
 
 TTextAttributes TMainForm::CurrentAttributes() const
@@ -85,32 +49,7 @@ TTextAttributes TMainForm::CurrentAttributes() const
 
 TParaAttributes TMainForm::Paragraph() const
 {
-    const QTextCursor cursor = ui->Editor->textCursor();
-    const QTextBlockFormat block = cursor.blockFormat();
-    TParaAttributes p;
-    p.FirstIndent = Points(block.leftMargin() + block.textIndent());
-    p.LeftIndent = Points(-block.textIndent());
-    p.RightIndent = Points(block.rightMargin());
-    switch (block.alignment() & Qt::AlignHorizontal_Mask) {
-    case Qt::AlignRight:
-        p.Alignment = 1;
-        break;
-    case Qt::AlignHCenter:
-        p.Alignment = 2;
-        break;
-    case Qt::AlignJustify:
-        p.Alignment = 3;
-        break;
-    default:
-        p.Alignment = 0;
-        break;
-    }
-    if (const QTextList* list = cursor.currentList()) {
-        const QTextListFormat::Style style = list->format().style();
-        p.Bullets = style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle
-            || style == QTextListFormat::ListSquare;
-    }
-    return p;
+    return TParaAttributes(ui->Editor);
 }
 
 void TMainForm::SelectionChange()
@@ -123,21 +62,17 @@ void TMainForm::SelectionChange()
 
     const TParaAttributes p = Paragraph();
     const TTextAttributes s(ui->Editor, true);
-    ui->FirstInd->move(LeftMarkerX(p.FirstIndent), ui->FirstInd->y());
-    ui->LeftInd->move(LeftMarkerX(static_cast<long long>(p.LeftIndent) + p.FirstIndent), ui->LeftInd->y());
-    ui->RightInd->move(Int32(static_cast<long long>(ui->Ruler->contentsRect().width() - RulerMargin)
-                             - RulerPixels(static_cast<long long>(p.RightIndent) + 6)),
-                       ui->RightInd->y());
+    PlaceRulerMarkers(p);
     const unsigned style = s.Style();
     ui->BoldButton->setChecked(style & fsBold);
     ui->ItalicButton->setChecked(style & fsItalic);
     ui->UnderlineButton->setChecked(style & fsUnderline);
-    ui->BulletsButton->setChecked(p.Bullets);
+    ui->BulletsButton->setChecked(p.Bullets());
     FontSize->setText(QString::number(s.Size()));
     const QString face = s.Name();
     FontName->setCurrentIndex(FontName->findText(face));
     FontName->setEditText(face);
-    switch (p.Alignment) {
+    switch (p.Alignment()) {
     case 0:
         ui->LeftAlign->setChecked(true);
         break;
@@ -153,6 +88,101 @@ void TMainForm::SelectionChange()
     ShowCaretPosition();
 }
 
+void TMainForm::BoldButtonClick()
+{
+    if (!UpdatingControls)
+        ChangeStyle(CurrentAttributes(), fsBold, ui->BoldButton->isChecked());
+}
+
+void TMainForm::ItalicButtonClick()
+{
+    if (!UpdatingControls)
+        ChangeStyle(CurrentAttributes(), fsItalic, ui->ItalicButton->isChecked());
+}
+
+void TMainForm::UnderlineButtonClick()
+{
+    if (!UpdatingControls)
+        ChangeStyle(CurrentAttributes(), fsUnderline, ui->UnderlineButton->isChecked());
+}
+
+// The box's text as a decimal integer; any other text raises the conversion
+// error and changes nothing.
+void TMainForm::FontSizeChange()
+{
+    if (!UpdatingControls)
+        CurrentAttributes().SetSize(StrToInt(FontSize->text()));
+}
+
+// A face typed rather than chosen has no item, and nothing is applied.
+void TMainForm::FontNameChange()
+{
+    if (UpdatingControls)
+        return;
+    const int index = FontName->currentIndex();
+    if (index >= 0)
+        CurrentAttributes().SetName(FontName->itemText(index));
+}
+
+// The button's tag is the alignment: LeftAlign 0, RightAlign 1, CenterAlign 2.
+void TMainForm::AlignButtonClick(QAction* Sender)
+{
+    if (!UpdatingControls)
+        Paragraph().SetAlignment(Sender->property("Tag").toInt());
+}
+
+void TMainForm::BulletsButtonClick()
+{
+    if (!UpdatingControls)
+        Paragraph().SetBullets(ui->BulletsButton->isChecked());
+}
+
+QFontDialog& TMainForm::FontDialog1()
+{
+    if (!fontDialog_) {
+        fontDialog_ = new QFontDialog(this);
+        fontDialog_->setObjectName(QStringLiteral("FontDialog1"));
+        fontDialog_->setOption(QFontDialog::DontUseNativeDialog, true);
+        QFont initial(QStringLiteral("MS Sans Serif"));
+        initial.setPixelSize(11);
+        fontDialog_->setCurrentFont(initial);
+    }
+    return *fontDialog_;
+}
+
+// The dialog offers the selection's font; a confirmed choice goes to the
+// current attributes, with the selection's colour, which the dialog does not offer.
+void TMainForm::SelectFont()
+{
+    QFontDialog& dialog = FontDialog1();
+    const TTextAttributes selection(ui->Editor, true);
+    const QColor color = selection.Color();
+    dialog.setCurrentFont(selection.Font());
+    if (dialog.exec() == QDialog::Accepted)
+        CurrentAttributes().Assign(dialog.selectedFont(), color);
+    SelectionChange();
+    ui->Editor->setFocus();
+}
+
+void TMainForm::UpdateEditRect()
+{
+    const QSize client = ui->Editor->ClientSize();
+    ui->Editor->SetFormattingRect(6, 0, client.width() - 6, client.height());
+}
+
+void TMainForm::FormResize()
+{
+    UpdateEditRect();
+    SelectionChange();
+}
+
+void TMainForm::FormPaint()
+{
+    UpdateEditRect();
+}
+
+// The line as the editor shows it (the lines a paragraph wraps into count
+// apart) and the column within it, from 1.
 void TMainForm::ShowCaretPosition()
 {
     const QTextCursor cursor = ui->Editor->textCursor();
@@ -160,7 +190,6 @@ void TMainForm::ShowCaretPosition()
     const QTextBlock block = ui->Editor->document()->findBlock(start);
     int line = 0;
     int column = start - block.position();
-    // Lines as the editor shows them: wrapped lines of a paragraph count apart.
     for (QTextBlock b = ui->Editor->document()->begin(); b.isValid() && b != block; b = b.next())
         line += qMax(1, b.layout() ? b.layout()->lineCount() : 1);
     if (const QTextLayout* layout = block.layout(); layout && layout->lineCount() > 0) {
@@ -173,19 +202,10 @@ void TMainForm::ShowCaretPosition()
     StatusPanels[0]->setText(QString::asprintf("Ст: %3d   Кол: %3d", line + 1, column + 1));
 }
 
-// Filled in with the formatting commands and the edit commands.
-void TMainForm::ShowHint() {}
-void TMainForm::FontNameChange() {}
-void TMainForm::FontSizeChange() {}
-void TMainForm::BoldButtonClick() {}
-void TMainForm::ItalicButtonClick() {}
-void TMainForm::UnderlineButtonClick() {}
-void TMainForm::AlignButtonClick(QAction*) {}
-void TMainForm::BulletsButtonClick() {}
-void TMainForm::SelectFont() {}
-void TMainForm::RulerResize() {}
-void TMainForm::EditUndo() {}
-void TMainForm::EditCut() {}
-void TMainForm::EditCopy() {}
-void TMainForm::EditPaste() {}
-void TMainForm::ActionList2Update() {}
+// While a hint shows, the status bar is one simple panel with its text.
+void TMainForm::ShowHint()
+{
+    const bool hint = !ui->StatusBar->currentMessage().isEmpty();
+    for (QLabel* panel : StatusPanels)
+        panel->setVisible(!hint);
+}

@@ -2,6 +2,8 @@
 // commands, the images, showing and closing, the key preview, the caption and
 // the modified indicator.
 #include "REMain.h"
+#include "RichEdit.h"
+#include "RulerMarker.h"
 #include "RulerPanel.h"
 #include "TextAttributes.h"
 #include "UpDown.h"
@@ -17,6 +19,7 @@
 
 #include <QActionGroup>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
@@ -43,29 +46,20 @@ static void InitFormResources()
 
 namespace {
 
-// A triangle marker of the ruler, drawn in black.
-QPixmap Marker(int W, int H, bool Down)
-{
-    QPixmap pm(W, H);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(Qt::black);
-    p.setBrush(Qt::black);
-    const int mid = (W - 1) / 2;
-    const int h = qMin(H - 1, mid + 1);
-    const int top = (H - h) / 2;
-    if (Down)
-        p.drawPolygon(QPolygon({QPoint(0, top), QPoint(W - 1, top), QPoint(mid, top + h - 1)}));
-    else
-        p.drawPolygon(QPolygon({QPoint(mid, top), QPoint(W - 1, top + h - 1), QPoint(0, top + h - 1)}));
-    return pm;
-}
-
-// The analysis menu's items carry a check mark only while checked; an
-// unchecked item shows nothing in the check column, which keeps its width.
-class TCheckMarkMenuStyle : public QProxyStyle {
+// The menus' items: a disabled item is highlighted under the pointer like
+// any other and shows its hint. A checkable item (the analysis menu's) carries
+// a check mark only while checked; an unchecked one shows nothing in the check
+// column, which keeps its width.
+class TMenuStyle : public QProxyStyle {
 public:
+    int styleHint(StyleHint Hint, const QStyleOption* Option, const QWidget* Widget,
+                  QStyleHintReturn* Return) const override
+    {
+        if (Hint == SH_Menu_AllowActiveAndDisabled)
+            return 1;
+        return QProxyStyle::styleHint(Hint, Option, Widget, Return);
+    }
+
     void drawControl(ControlElement Element, const QStyleOption* Option, QPainter* Painter,
                      const QWidget* Widget) const override
     {
@@ -120,9 +114,10 @@ TMainForm::TMainForm(QWidget* Parent)
         d->FilterIndex = 1;
     }
 
-    ui->FirstInd->setPixmap(Marker(10, 9, true));
-    ui->LeftInd->setPixmap(Marker(10, 11, false));
-    ui->RightInd->setPixmap(Marker(9, 12, false));
+    // The markers' pictures stand in for the arrows of a symbol font.
+    ui->FirstInd->setPixmap(QPixmap(QStringLiteral(":/FIRSTIND")));
+    ui->LeftInd->setPixmap(QPixmap(QStringLiteral(":/LEFTIND")));
+    ui->RightInd->setPixmap(QPixmap(QStringLiteral(":/RIGHTIND")));
 
     ui->Editor->setFrameShape(QFrame::StyledPanel);
     ui->Editor->viewport()->installEventFilter(this);
@@ -131,9 +126,10 @@ TMainForm::TMainForm(QWidget* Parent)
     // commands, with the states the form gives them.
     ui->Editor->setContextMenuPolicy(Qt::NoContextMenu);
     setContextMenuPolicy(Qt::NoContextMenu);
-    auto* menuStyle = new TCheckMarkMenuStyle;
+    auto* menuStyle = new TMenuStyle;
     menuStyle->setParent(this);
-    ui->LanguageMenu->setStyle(menuStyle);
+    for (QMenu* menu : {ui->FileMenu, ui->EditMenu, ui->LanguageMenu, ui->HelpMenu})
+        menu->setStyle(menuStyle);
     ui->LemvoraToolBar->setMinimumHeight(33);
 
     static const int panelWidths[3] = {120, 60, 50};
@@ -151,6 +147,7 @@ TMainForm::TMainForm(QWidget* Parent)
     BuildToolBarControls();
     BindCommands();
     RunHandler([this] { FormCreate(); });
+    RunHandler([this] { ActionList2Update(); });
 }
 
 TMainForm::~TMainForm()
@@ -291,6 +288,30 @@ void TMainForm::BindCommands()
         RulerResize();
     });
     On(this, f.StatusBar, &QStatusBar::messageChanged, [this] { ShowHint(); });
+
+    for (TRulerMarker* marker : {f.FirstInd, f.LeftInd, f.RightInd}) {
+        connect(marker, &TRulerMarker::MouseDown, this,
+                [this, marker](Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) {
+                    RunHandler([&] { RulerItemMouseDown(marker, Button, Shift, X, Y); });
+                });
+        connect(marker, &TRulerMarker::MouseMove, this, [this, marker](Qt::KeyboardModifiers Shift, int X, int Y) {
+            RunHandler([&] { RulerItemMouseMove(marker, Shift, X, Y); });
+        });
+    }
+    const std::pair<TRulerMarker*, void (TMainForm::*)(QWidget*, Qt::MouseButton, Qt::KeyboardModifiers, int, int)>
+        releases[] = {{f.FirstInd, &TMainForm::FirstIndMouseUp},
+                      {f.LeftInd, &TMainForm::LeftIndMouseUp},
+                      {f.RightInd, &TMainForm::RightIndMouseUp}};
+    for (const auto& [marker, release] : releases)
+        connect(marker, &TRulerMarker::MouseUp, this,
+                [this, marker, release](Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) {
+                    RunHandler([&] { (this->*release)(marker, Button, Shift, X, Y); });
+                });
+
+    // The edit actions' enabling runs whenever what it reads may have changed.
+    On(this, f.Editor, &QTextEdit::copyAvailable, [this] { ActionList2Update(); });
+    On(this, f.Editor, &QTextEdit::undoAvailable, [this] { ActionList2Update(); });
+    On(this, QGuiApplication::clipboard(), &QClipboard::dataChanged, [this] { ActionList2Update(); });
 }
 
 void TMainForm::LoadToolbarImages()
@@ -406,6 +427,22 @@ void TMainForm::showEvent(QShowEvent* Event)
     QMainWindow::showEvent(Event);
     if (!Event->spontaneous())
         RunHandler([this] { FormShow(); });
+}
+
+void TMainForm::resizeEvent(QResizeEvent* Event)
+{
+    QMainWindow::resizeEvent(Event);
+    // The resize handler meets the ruler and the editor at their new sizes.
+    // Qt lays out a client area that is not shown yet (as on the first
+    // showing) only when it is shown, so its layout runs here first.
+    ui->ClientLayout->setGeometry(ui->ClientArea->contentsRect());
+    RunHandler([this] { FormResize(); });
+}
+
+void TMainForm::paintEvent(QPaintEvent* Event)
+{
+    QMainWindow::paintEvent(Event);
+    RunHandler([this] { FormPaint(); });
 }
 
 void TMainForm::closeEvent(QCloseEvent* Event)

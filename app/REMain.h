@@ -11,6 +11,7 @@
 #include <string>
 
 class QComboBox;
+class QFontDialog;
 class QLabel;
 class QLineEdit;
 class QMimeData;
@@ -21,7 +22,7 @@ class TGrafForm;
 class TPhonText;
 class TTextAttributes;
 class TUpDown;
-struct TParaAttributes;
+class TParaAttributes;
 
 namespace Ui {
 class TMainForm;
@@ -88,6 +89,8 @@ private:
     void ShowModifiedState(bool Modified);
     void RichEditChange();
     void showEvent(QShowEvent* Event) override;
+    void resizeEvent(QResizeEvent* Event) override;
+    void paintEvent(QPaintEvent* Event) override;
     void closeEvent(QCloseEvent* Event) override;
     void dragEnterEvent(QDragEnterEvent* Event) override;
     void dragMoveEvent(QDragMoveEvent* Event) override;
@@ -108,9 +111,8 @@ private:
     // Printing (Printing.cpp).
     void PrintSelectionOnly(QWidget* Control, const QString& Text);
 
-    // Formatting, ruler and status bar (Formatting.cpp).
+    // Formatting and the status bar (Formatting.cpp).
     void FillFontList();
-    void DrawRulerTicks();
     void SelectionChange();
     TTextAttributes CurrentAttributes() const;
     TParaAttributes Paragraph() const;
@@ -123,8 +125,24 @@ private:
     void UnderlineButtonClick();
     void AlignButtonClick(QAction* Sender);
     void BulletsButtonClick();
+    QFontDialog& FontDialog1();
     void SelectFont();
+    void UpdateEditRect();
+    void FormResize();
+    void FormPaint();
+
+    // The ruler (Ruler.cpp).
+    void DrawRulerTicks();
     void RulerResize();
+    void PlaceRulerMarkers(const TParaAttributes& P);
+    // Sender is the marker; X and Y are in its coordinates.
+    void RulerItemMouseDown(QWidget* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void RulerItemMouseMove(QWidget* Sender, Qt::KeyboardModifiers Shift, int X, int Y);
+    void FirstIndMouseUp(QWidget* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void LeftIndMouseUp(QWidget* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void RightIndMouseUp(QWidget* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+
+    // The edit commands (EditCommands.cpp).
     void EditUndo();
     void EditCut();
     void EditCopy();
@@ -148,6 +166,7 @@ private:
     QLineEdit* FontSize = nullptr;
     TUpDown* UpDown1 = nullptr;
     QLabel* StatusPanels[3] = {};
+    QFontDialog* fontDialog_ = nullptr; // made when first used
     std::unique_ptr<TFileDialog> openDialog_;
     std::unique_ptr<TFileDialog> saveDialog_;
     // The 27 images of the strip, 16 x 16 each, fuchsia transparent.

@@ -21,10 +21,24 @@ public:
     const QList<QIcon>& ToolbarImages() { return w_.toolbarImages_; }
     const QString& HelpFilePath() { return w_.HelpFilePath; }
     bool UpdatingControls() { return w_.UpdatingControls; }
+    bool RulerDragging() { return w_.RulerDragging; }
+    QLabel* StatusPanel(int Index) { return w_.StatusPanels[Index]; }
 
     void RichEditChange() { w_.RichEditChange(); }
     void SelectionChange() { w_.SelectionChange(); }
     TTextAttributes CurrentAttributes() { return w_.CurrentAttributes(); }
+    TParaAttributes Paragraph() { return w_.Paragraph(); }
+    // The ruler's mouse handlers, called as a marker calls them.
+    void MouseDown(QWidget* Marker, int X) { w_.RulerItemMouseDown(Marker, Qt::LeftButton, {}, X, 0); }
+    void MouseMove(QWidget* Marker, int X) { w_.RulerItemMouseMove(Marker, {}, X, 0); }
+    void MouseUp(QWidget* Marker, int X)
+    {
+        Ui::TMainForm& f = Form();
+        auto release = Marker == f.FirstInd ? &TMainForm::FirstIndMouseUp
+            : Marker == f.LeftInd           ? &TMainForm::LeftIndMouseUp
+                                            : &TMainForm::RightIndMouseUp;
+        (w_.*release)(Marker, Qt::LeftButton, {}, X, 0);
+    }
     void HandleDroppedFiles(const QMimeData* Data) { w_.HandleDroppedFiles(Data); }
 
 private:

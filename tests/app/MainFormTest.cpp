@@ -1,4 +1,4 @@
-// The main window: caption, save prompt, Save and Save As, keys, caret and ruler.
+// The main window: caption, save prompt, Save and Save As, keys, images, menus.
 #include "AppTestSupport.h"
 #include "UpDown.h"
 #include "Win1251.h"
@@ -287,45 +287,6 @@ TEST_F(MainForm, ImageStripGivesTwentySevenDistinctImages)
     }
     EXPECT_EQ(distinct.size(), 27);
     EXPECT_FALSE(Probe().Form().BoldButton->icon().isNull());
-}
-
-TEST_F(MainForm, RulerMarkersFollowTheParagraphIndents)
-{
-    Form->resize(632, 400);
-    Form->show();
-    ASSERT_EQ(Probe().Form().Ruler->contentsRect().width(), 632);
-    Editor()->setPlainText(QStringLiteral("абзац"));
-    Probe().SelectionChange();
-    EXPECT_EQ(Probe().Form().FirstInd->x(), 2);
-    EXPECT_EQ(Probe().Form().LeftInd->x(), 2);
-    EXPECT_EQ(Probe().Form().RightInd->x(), 618);
-
-    QTextBlockFormat indent;
-    indent.setTextIndent(24); // 18 points: 360 twips, 24 pixels
-    QTextCursor(Editor()->document()).mergeBlockFormat(indent);
-    Probe().SelectionChange();
-    EXPECT_EQ(Probe().Form().FirstInd->x(), 26);
-    EXPECT_EQ(Probe().Form().LeftInd->x(), 2);
-    EXPECT_FALSE(Probe().UpdatingControls());
-}
-
-TEST_F(MainForm, SelectionChangeSetsControlsWithoutChangingText)
-{
-    Editor()->setPlainText(QStringLiteral("жирный"));
-    QTextCursor c(Editor()->document());
-    c.select(QTextCursor::Document);
-    QTextCharFormat f;
-    f.setFontWeight(QFont::Bold);
-    f.setFontPointSize(14);
-    c.mergeCharFormat(f);
-    Editor()->setTextCursor(c);
-    Editor()->document()->setModified(false);
-    Probe().SelectionChange();
-    EXPECT_TRUE(Probe().Form().BoldButton->isChecked());
-    EXPECT_FALSE(Probe().Form().ItalicButton->isChecked());
-    EXPECT_EQ(Probe().FontSize()->text(), QStringLiteral("14"));
-    EXPECT_TRUE(Probe().Form().LeftAlign->isChecked());
-    EXPECT_FALSE(Editor()->document()->isModified());
 }
 
 TEST_F(MainForm, DefaultAttributesAreTheSystemFontOfEightPoints)
