@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include <cstdlib>
 #include <memory>
 
 const char* const MyDlgCaptions[5] = {"Предупреждение", "Ошибка", "Информация", "Подтвердить", ""};
@@ -72,12 +71,6 @@ TMyMessageForm* TMyMessageForm::CreateNew(QWidget* Owner)
 void TMyMessageForm::reject()
 {
     done(2);
-}
-
-void TMyMessageForm::closeEvent(QCloseEvent* Event)
-{
-    // A visible dialog closes through reject(), that is with result 2.
-    QDialog::closeEvent(Event);
 }
 
 void TMyMessageForm::keyPressEvent(QKeyEvent* Event)
@@ -193,7 +186,6 @@ TMyMessageForm* CreateMyMessageDialog(const QString& Msg, TMyDlgType DlgType, TM
             continue;
         auto* button = new QPushButton(QString::fromUtf8(MyButtonCaptions[b]), form.get());
         button->setObjectName(QString::fromLatin1(MyButtonNames[b]));
-        button->setProperty("ModalResult", MyModalResults[b]);
         button->setGeometry(X, ButtonTop, ButtonWidth, ButtonHeight);
         if (btn == defaultBtn) {
             button->setDefault(true);

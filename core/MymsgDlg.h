@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStyle>
 
+#include <bit>
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
@@ -45,7 +46,7 @@ struct TMyDlgButtons {
             Bits = static_cast<uint16_t>(Bits | (1u << b));
     }
     constexpr bool Contains(TMyDlgBtn B) const { return (Bits >> B) & 1u; }
-    constexpr int Count() const { return __builtin_popcount(Bits); }
+    constexpr int Count() const { return std::popcount(Bits); }
 };
 
 // Titles of the dialog types; mdCustom takes the application title instead.
@@ -79,7 +80,6 @@ public slots:
 
 protected:
     explicit TMyMessageForm(QWidget* Owner);
-    void closeEvent(QCloseEvent* Event) override;
     void keyPressEvent(QKeyEvent* Event) override;
 };
 

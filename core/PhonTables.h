@@ -5,6 +5,7 @@
 #include "Checked.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <string>
 
@@ -59,7 +60,7 @@ public:
     {
         int n = 0;
         for (uint64_t w : bits_)
-            n += __builtin_popcountll(w);
+            n += std::popcount(w);
         return n;
     }
 

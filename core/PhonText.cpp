@@ -6,9 +6,9 @@
 #include "TopList.h"
 #include "Win1251.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
-#include <vector>
 
 TFileViewMem* TextModel = nullptr;
 

@@ -31,7 +31,6 @@ public:
 
     // The export of that name, nullptr where the library has none.
     void* Symbol(const char* Name) const;
-    void* Handle() const { return handle_; }
 
 private:
     friend bool WithSibling(const QString&, const std::function<void(TSibling&)>&, const std::function<void()>&);
