@@ -1,19 +1,35 @@
 #include "PhonTables.h"
-#include "Win1251.h"
 
 namespace {
 
+// The scale names in Windows-1251, 13 characters wide and right-aligned.
 Array1<ScaleItem, TextScaleCount> MakeTextScales()
 {
-    static const char* const names[TextScaleCount] = {
-        "   ПРЕКРАСНЫЙ", "      СВЕТЛЫЙ", "       НЕЖНЫЙ", "    РАДОСТНЫЙ", "  ВОЗВЫШЕННЫЙ",
-        "       БОДРЫЙ", "        ЯРКИЙ", "      СИЛЬНЫЙ", "СТРЕМИТЕЛЬНЫЙ", " МЕДЛИТЕЛЬНЫЙ",
-        "        ТИХИЙ", "      СУРОВЫЙ", "     МИНОРНЫЙ", "    ПЕЧАЛЬНЫЙ", "       ТЕМНЫЙ",
-        "      ТЯЖЕЛЫЙ", "    ТОСКЛИВЫЙ", "      УГРЮМЫЙ", "  УСТРАШАЮЩИЙ", "     ЗЛОВЕЩИЙ",
+    static constexpr const char* names[TextScaleCount] = {
+        "   \xCF\xD0\xC5\xCA\xD0\xC0\xD1\xCD\xDB\xC9", // ПРЕКРАСНЫЙ
+        "      \xD1\xC2\xC5\xD2\xCB\xDB\xC9", // СВЕТЛЫЙ
+        "       \xCD\xC5\xC6\xCD\xDB\xC9", // НЕЖНЫЙ
+        "    \xD0\xC0\xC4\xCE\xD1\xD2\xCD\xDB\xC9", // РАДОСТНЫЙ
+        "  \xC2\xCE\xC7\xC2\xDB\xD8\xC5\xCD\xCD\xDB\xC9", // ВОЗВЫШЕННЫЙ
+        "       \xC1\xCE\xC4\xD0\xDB\xC9", // БОДРЫЙ
+        "        \xDF\xD0\xCA\xC8\xC9", // ЯРКИЙ
+        "      \xD1\xC8\xCB\xDC\xCD\xDB\xC9", // СИЛЬНЫЙ
+        "\xD1\xD2\xD0\xC5\xCC\xC8\xD2\xC5\xCB\xDC\xCD\xDB\xC9", // СТРЕМИТЕЛЬНЫЙ
+        " \xCC\xC5\xC4\xCB\xC8\xD2\xC5\xCB\xDC\xCD\xDB\xC9", // МЕДЛИТЕЛЬНЫЙ
+        "        \xD2\xC8\xD5\xC8\xC9", // ТИХИЙ
+        "      \xD1\xD3\xD0\xCE\xC2\xDB\xC9", // СУРОВЫЙ
+        "     \xCC\xC8\xCD\xCE\xD0\xCD\xDB\xC9", // МИНОРНЫЙ
+        "    \xCF\xC5\xD7\xC0\xCB\xDC\xCD\xDB\xC9", // ПЕЧАЛЬНЫЙ
+        "       \xD2\xC5\xCC\xCD\xDB\xC9", // ТЕМНЫЙ
+        "      \xD2\xDF\xC6\xC5\xCB\xDB\xC9", // ТЯЖЕЛЫЙ
+        "    \xD2\xCE\xD1\xCA\xCB\xC8\xC2\xDB\xC9", // ТОСКЛИВЫЙ
+        "      \xD3\xC3\xD0\xDE\xCC\xDB\xC9", // УГРЮМЫЙ
+        "  \xD3\xD1\xD2\xD0\xC0\xD8\xC0\xDE\xD9\xC8\xC9", // УСТРАШАЮЩИЙ
+        "     \xC7\xCB\xCE\xC2\xC5\xD9\xC8\xC9", // ЗЛОВЕЩИЙ
     };
     Array1<ScaleItem, TextScaleCount> t;
     for (int j = 1; j <= TextScaleCount; ++j)
-        t[j] = ScaleItem { Ansi(names[j - 1]), 0.0 };
+        t[j] = ScaleItem { names[j - 1], 0.0 };
     return t;
 }
 
