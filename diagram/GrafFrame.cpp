@@ -101,12 +101,11 @@ TGrafForm::TGrafForm(QWidget* Parent) : QDialog(Parent), ui_(new Ui::TGrafForm)
 
     GrafForm = this;
     FormCreate();
-    qApp->installEventFilter(this);
+    WatchKeys(this);
 }
 
 TGrafForm::~TGrafForm()
 {
-    qApp->removeEventFilter(this);
     FormDestroy();
     delete ui_;
     if (GrafForm == this)
@@ -115,7 +114,7 @@ TGrafForm::~TGrafForm()
 
 void TGrafForm::FormCreate()
 {
-    // Key preview: eventFilter sees every key of the window first.
+    // Key preview: eventFilter sees every key of the window first (WatchKeys).
     ExtraObjects.Clear();
     Pages.Clear();
     const QSize desk = VirtualScreenSize();
@@ -265,8 +264,24 @@ void TGrafForm::FormKeyDown(QObject*, int& Key, Qt::KeyboardModifiers)
     }
 }
 
+// Key preview: the window filters itself and every widget in it, so that it
+// sees each key before the control that has the focus. Widgets that come
+// later (the pages' controls) are watched as they join.
+void TGrafForm::WatchKeys(QObject* Object)
+{
+    Object->installEventFilter(this);
+    for (QObject* child : Object->children())
+        if (child->isWidgetType())
+            WatchKeys(child);
+}
+
 bool TGrafForm::eventFilter(QObject* Watched, QEvent* Event)
 {
+    if (Event->type() == QEvent::ChildAdded) {
+        QObject* child = static_cast<QChildEvent*>(Event)->child();
+        if (child->isWidgetType())
+            WatchKeys(child);
+    }
     if (Event->type() == QEvent::KeyPress && Watched->isWidgetType()) {
         auto* w = static_cast<QWidget*>(Watched);
         // The first delivery of a key: to the focused widget, or to the window.

@@ -137,6 +137,8 @@ private:
     void LoadListPageFile(const QString& FileName, int Index, TCurrentPage* Page);
     // The caption of Page's tab; raises for a page without a tab.
     void SetTabCaption(TCurrentPage* Page, const std::string& Caption);
+    // Key preview: filters Object and every widget in it.
+    void WatchKeys(QObject* Object);
 
     bool eventFilter(QObject* Watched, QEvent* Event) override;
     void paintEvent(QPaintEvent* Event) override;

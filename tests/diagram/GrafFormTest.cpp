@@ -240,6 +240,31 @@ TEST_F(GrafForm1024, KeysScrollTheListTabAndEscapeCloses)
     EXPECT_EQ(w.result(), QDialog::Rejected);
 }
 
+// The window sees the keys of its own controls first, those of a page built
+// after it was shown included; a scrolling key moves the list by the window's
+// steps, not by the control's page.
+TEST_F(GrafForm1024, KeysOfControlsOnPagesAddedLaterReachTheWindowFirst)
+{
+    TTextAnalysisWindow r = BuildTextAnalysisWindow(SampleRussianText(), "T");
+    TGrafForm& w = *r.Window;
+    w.show();
+    QApplication::setActiveWindow(&w);
+    TCurrentPage* later = w.AddListPage("# later");
+    later->Note = "n";
+    w.Pages.AddObject("# later", later);
+    w.PageControl1->setCurrentIndex(2);
+    QApplication::processEvents();
+    QScrollBar* bar = later->ScrollBox->verticalScrollBar();
+    ASSERT_EQ(bar->maximum(), 80);
+    bar->setPageStep(1);
+    later->ScrollBox->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), later->ScrollBox);
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
+    QApplication::sendEvent(later->ScrollBox, &down);
+    EXPECT_EQ(bar->value(), 80);
+    w.hide();
+}
+
 TEST_F(GrafForm1024, DeletingWithTheFirstTabActiveDoesNothing)
 {
     TTextAnalysisWindow r = BuildTextAnalysisWindow(SampleRussianText(), "T");
