@@ -1,11 +1,49 @@
 #include "HelpWindow.h"
 #include "WinPaths.h"
 
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QRegularExpression>
 #include <QTextBrowser>
 #include <QUrl>
+#include <QWindow>
+
+namespace {
+
+// The help engine ran beside the program, so its window took input while a
+// modal window was up. Here the help window becomes a companion (transient
+// child) of the topmost modal window, which leaves it unblocked. It moves on
+// whenever it is blocked again: when a further modal window comes up, and when
+// the window it joined goes while another modal window is still up.
+void JoinModalWindow(QWidget* Help)
+{
+    QWindow* modal = QGuiApplication::modalWindow();
+    QWindow* own = Help->windowHandle();
+    if (!modal || !own || modal == own || own->transientParent() == modal)
+        return;
+    own->setTransientParent(modal);
+    QObject::connect(modal, &QObject::destroyed, Help, [Help] { JoinModalWindow(Help); });
+}
+
+class TModalCompanion : public QObject {
+public:
+    explicit TModalCompanion(QWidget* Help) : QObject(Help), help_(Help) {}
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override
+    {
+        if (Watched == help_ && Event->type() == QEvent::WindowBlocked)
+            JoinModalWindow(help_);
+        return false;
+    }
+
+private:
+    QWidget* help_;
+};
+
+} // namespace
 
 QString THelpWindowSystem::JumpTopic(const QString& Macro)
 {
@@ -22,6 +60,7 @@ bool THelpWindowSystem::Load(const QString& HelpFile)
         window_->setAttribute(Qt::WA_DeleteOnClose);
         window_->setOpenExternalLinks(false);
         window_->resize(640, 560);
+        window_->installEventFilter(new TModalCompanion(window_));
         loaded_.clear();
     }
     window_->setWindowTitle(QStringLiteral("Справка"));
@@ -60,6 +99,8 @@ void THelpWindowSystem::Help(const QString& HelpFile, unsigned Command, const QS
         } else
             window_->scrollToAnchor(topic);
     }
+    window_->winId(); // the native window, so that it can join a modal one before it shows
+    JoinModalWindow(window_);
     window_->show();
     window_->raise();
 }
