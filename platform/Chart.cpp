@@ -6,6 +6,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHorizontalStackedBarSeries>
 #include <QLineSeries>
@@ -19,7 +20,8 @@
 
 namespace {
 
-constexpr int kDepth = 10; // pixels of the three-dimensional view's depth
+constexpr int kDepth = 10;    // pixels of the three-dimensional view's depth
+constexpr int kMarkGap = 4;   // pixels between a bar and its mark
 
 double MinOf(const std::vector<TChartPoint>& p, double TChartPoint::*f)
 {
@@ -44,6 +46,11 @@ double MaxOf(const std::vector<TChartPoint>& p, double TChartPoint::*f)
 QString MarkText(double v)
 {
     return QLocale::system().toString(v, 'g', 7);
+}
+
+QSizeF MarkSize(const QFontMetrics& Metrics, const QString& Text)
+{
+    return QSizeF(Metrics.horizontalAdvance(Text) + 6, Metrics.height() + 2);
 }
 
 } // namespace
@@ -93,12 +100,19 @@ double THorizBarSeries::MaxXValue() const
     return UseYOrigin && !Points.empty() ? std::max(m, YOrigin) : m;
 }
 
-// The view draws the chart's marks and depth above the series.
+// The view draws the chart's background and walls beneath the series, and its
+// depth, frame and marks above them.
 class TChartViewImpl : public QChartView {
 public:
     TChartViewImpl(QChart* Chart, TChart* Owner) : QChartView(Chart), owner_(Owner) {}
 
 protected:
+    void drawBackground(QPainter* Painter, const QRectF&) override
+    {
+        Painter->save();
+        owner_->DrawBackground(*Painter);
+        Painter->restore();
+    }
     void drawForeground(QPainter* Painter, const QRectF&) override
     {
         Painter->save();
@@ -216,13 +230,9 @@ void TChart::Build()
     QPalette pal = palette();
     pal.setColor(QPalette::Window, ToQColor(Color));
     setPalette(pal);
-    chart_->setBackgroundBrush(ToQColor(Color));
-    chart_->setPlotAreaBackgroundVisible(true);
-    chart_->setPlotAreaBackgroundBrush(ToQColor(BackColor));
-    chart_->setPlotAreaBackgroundPen(Frame.Visible && Frame.Style != psClear
-                                         ? QPen(ToQColor(Frame.Color), Frame.Width)
-                                         : QPen(Qt::NoPen));
-    chart_->setMargins(QMargins(MarginLeft + (View3D ? kDepth : 0), 4 + (View3D ? kDepth : 0), 24, 4));
+    // The background, the plot's back and the walls come from the view (DrawBackground).
+    chart_->setBackgroundVisible(false);
+    chart_->setPlotAreaBackgroundVisible(false);
     chart_->setTitle(Title.Visible ? Title.Text.join(QLatin1Char('\n')) : QString());
     chart_->setTitleFont(Title.Font.ToQFont());
     chart_->setTitleBrush(ToQColor(Title.Font.Color));
@@ -321,31 +331,103 @@ void TChart::Build()
     }
     StyleAxis(bottom, BottomAxis, AxisVisible);
     StyleAxis(left, LeftAxis, AxisVisible);
-    chart_->legend()->setVisible(Legend.Visible && !series_.empty() &&
-                                 dynamic_cast<THorizBarSeries*>(series_.front()) != nullptr);
+    const bool legend = Legend.Visible && !series_.empty() && dynamic_cast<THorizBarSeries*>(series_.front()) != nullptr;
+    chart_->legend()->setVisible(legend);
+    // Room above and right of the plot for the depth, in either view, so that
+    // switching the view keeps the axes where they are; right of it also for
+    // the marks: beside the longest bar, or half a mark over a line's last
+    // point. With a legend the room lies between the plot and the legend.
+    const QFontMetrics fm(Legend.Font.ToQFont());
+    double marks = 0;
+    for (const TChartSeries* s : series_) {
+        if (!s->Active || !s->Marks.Visible || s->Marks.Style != smsValue)
+            continue;
+        const bool bars = dynamic_cast<const THorizBarSeries*>(s) != nullptr;
+        for (const TChartPoint& p : s->Points) {
+            const double w = MarkSize(fm, MarkText(bars ? p.X : p.Y)).width();
+            marks = std::max(marks, bars ? w + kMarkGap : w / 2);
+        }
+    }
+    const int room = kDepth + static_cast<int>(std::ceil(marks)) + 2;
+    chart_->legend()->setContentsMargins(legend ? room : 0, 0, 0, 0);
+    chart_->setMargins(QMargins(MarginLeft, 4 + kDepth, legend ? 4 : std::max(room, kDepth + 4), 4));
 }
+
+QRectF TChart::PlotAreaF() const
+{
+    return chart_->mapToScene(chart_->plotArea()).boundingRect();
+}
+
+QRect TChart::PlotRect() const
+{
+    const QRectF a = PlotAreaF();
+    const int left = qRound(a.left()), top = qRound(a.top());
+    return QRect(left, top, qRound(a.right()) - left, qRound(a.bottom()) - top);
+}
+
+void TChart::DrawBackground(QPainter& P)
+{
+    P.fillRect(rect(), ToQColor(Color));
+    const QRectF area = PlotAreaF();
+    if (!View3D) {
+        P.fillRect(area, ToQColor(BackColor));
+        return;
+    }
+    // The plot is the front of a box of depth kDepth whose back lies up and to
+    // the right: the back wall, the left wall and the floor lie within the
+    // plot and the room kept above and right of it, never over the labels.
+    const QPointF d(kDepth, -kDepth);
+    P.setRenderHint(QPainter::Antialiasing, false);
+    P.fillRect(area.translated(d), ToQColor(BackColor));
+    const QColor wl = ToQColor(LeftWall.Color), wb = ToQColor(BottomWall.Color);
+    P.setPen(QPen(wl.darker(150), 1));
+    P.setBrush(wl.darker(110));
+    P.drawPolygon(QPolygonF({ area.topLeft(), area.topLeft() + d, area.bottomLeft() + d, area.bottomLeft() }));
+    P.setPen(QPen(wb.darker(150), 1));
+    P.setBrush(wb.darker(115));
+    P.drawPolygon(QPolygonF({ area.bottomLeft(), area.bottomLeft() + d, area.bottomRight() + d, area.bottomRight() }));
+}
+
+namespace {
+
+// A mark: the text in a pale box with a black border, kept inside Bounds.
+void DrawMark(QPainter& P, QRectF Box, const QString& Text, const QRectF& Bounds)
+{
+    if (Box.right() > Bounds.right())
+        Box.moveRight(Bounds.right());
+    if (Box.left() < Bounds.left())
+        Box.moveLeft(Bounds.left());
+    if (Box.top() < Bounds.top())
+        Box.moveTop(Bounds.top());
+    if (Box.bottom() > Bounds.bottom())
+        Box.moveBottom(Bounds.bottom());
+    P.setPen(QPen(Qt::black, 1));
+    P.setBrush(QColor(255, 255, 225));
+    P.drawRect(Box);
+    P.drawText(Box, Qt::AlignCenter, Text);
+}
+
+} // namespace
 
 void TChart::DrawExtras(QPainter& P)
 {
     P.setRenderHint(QPainter::Antialiasing);
-    const QRectF area = chart_->mapToScene(chart_->plotArea()).boundingRect();
-    if (View3D) {
-        // Side and floor walls behind the plot.
-        const QColor wl = ToQColor(LeftWall.Color), wb = ToQColor(BottomWall.Color);
-        P.setPen(QPen(wl.darker(150), 1));
-        P.setBrush(wl.darker(110));
-        P.drawPolygon(QPolygonF({ area.topLeft(), area.topLeft() + QPointF(-kDepth, kDepth),
-                                  area.bottomLeft() + QPointF(-kDepth, kDepth), area.bottomLeft() }));
-        P.setBrush(wb.darker(115));
-        P.drawPolygon(QPolygonF({ area.bottomLeft(), area.bottomLeft() + QPointF(-kDepth, kDepth),
-                                  area.bottomRight() + QPointF(-kDepth, kDepth), area.bottomRight() }));
-    }
-    P.setFont(Legend.Font.ToQFont());
+    const QRectF bounds = QRectF(rect()).adjusted(1, 1, -1, -1);
+    const QPointF d(kDepth, -kDepth);
+    // Depth of the series first, then the frame over the grid and the axis
+    // lines, then the marks over everything.
+    struct Mark {
+        QRectF box;
+        QString text;
+    };
+    std::vector<Mark> marks;
+    const QFontMetrics fm(Legend.Font.ToQFont());
     for (size_t k = 0; k < series_.size() && k < qtSeries_.size(); ++k) {
         TChartSeries* s = series_[k];
         auto* q = static_cast<QAbstractSeries*>(qtSeries_[k]);
         if (!q || !s->Active)
             continue;
+        const bool showMarks = s->Marks.Visible && s->Marks.Style == smsValue;
         if (auto* bars = dynamic_cast<THorizBarSeries*>(s)) {
             const double half = bars->BarWidthPercent / 200.0;
             const double origin = bars->UseYOrigin ? bars->YOrigin : 0;
@@ -358,21 +440,17 @@ void TChart::DrawExtras(QPainter& P)
                 if (View3D) {
                     P.setPen(QPen(c.darker(170), 1));
                     P.setBrush(c.lighter(125));
-                    P.drawPolygon(QPolygonF({ r.topLeft(), r.topLeft() + QPointF(kDepth, -kDepth),
-                                              r.topRight() + QPointF(kDepth, -kDepth), r.topRight() }));
+                    P.drawPolygon(QPolygonF({ r.topLeft(), r.topLeft() + d, r.topRight() + d, r.topRight() }));
                     P.setBrush(c.darker(150));
-                    P.drawPolygon(QPolygonF({ r.topRight(), r.topRight() + QPointF(kDepth, -kDepth),
-                                              r.bottomRight() + QPointF(kDepth, -kDepth), r.bottomRight() }));
+                    P.drawPolygon(QPolygonF({ r.topRight(), r.topRight() + d, r.bottomRight() + d, r.bottomRight() }));
                 }
-                if (s->Marks.Visible && s->Marks.Style == smsValue) {
+                if (showMarks) {
                     const QString t = MarkText(p.X);
-                    const QFontMetrics fm(P.font());
-                    QRectF box(r.right() + (View3D ? kDepth : 0) + 4, r.center().y() - fm.height() / 2.0 - 1,
-                               fm.horizontalAdvance(t) + 6, fm.height() + 2);
-                    P.setPen(QPen(Qt::black, 1));
-                    P.setBrush(QColor(255, 255, 225));
-                    P.drawRect(box);
-                    P.drawText(box, Qt::AlignCenter, t);
+                    const QSizeF size = MarkSize(fm, t);
+                    marks.push_back({ QRectF(QPointF(r.right() + (View3D ? kDepth : 0) + kMarkGap,
+                                                     r.center().y() - size.height() / 2),
+                                             size),
+                                      t });
                 }
             }
         } else if (auto* line = dynamic_cast<TLineSeries*>(s)) {
@@ -382,7 +460,6 @@ void TChart::DrawExtras(QPainter& P)
             const QColor c = ToQColor(line->SeriesColor);
             if (View3D) {
                 for (size_t i = 0; i + 1 < pts.size(); ++i) {
-                    const QPointF d(kDepth, -kDepth);
                     P.setPen(QPen(c.darker(170), 1));
                     P.setBrush(c.lighter(130));
                     P.drawPolygon(QPolygonF({ pts[i], pts[i] + d, pts[i + 1] + d, pts[i + 1] }));
@@ -391,18 +468,25 @@ void TChart::DrawExtras(QPainter& P)
                 for (size_t i = 0; i + 1 < pts.size(); ++i)
                     P.drawLine(pts[i], pts[i + 1]);
             }
-            if (s->Marks.Visible && s->Marks.Style == smsValue) {
-                const QFontMetrics fm(P.font());
+            if (showMarks)
                 for (size_t i = 0; i < pts.size(); ++i) {
                     const QString t = MarkText(line->Points[i].Y);
-                    QRectF box(pts[i].x() - fm.horizontalAdvance(t) / 2.0 - 3, pts[i].y() - fm.height() - 12,
-                               fm.horizontalAdvance(t) + 6, fm.height() + 2);
-                    P.setPen(QPen(Qt::black, 1));
-                    P.setBrush(QColor(255, 255, 225));
-                    P.drawRect(box);
-                    P.drawText(box, Qt::AlignCenter, t);
+                    const QSizeF size = MarkSize(fm, t);
+                    marks.push_back({ QRectF(QPointF(pts[i].x() - size.width() / 2, pts[i].y() - size.height() - 10), size),
+                                      t });
                 }
-            }
         }
     }
+    if (Frame.Visible && Frame.Style != psClear && Frame.Width > 0) {
+        static const Qt::PenStyle kStyles[] = { Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine,
+                                                Qt::DashDotDotLine, Qt::NoPen };
+        P.setRenderHint(QPainter::Antialiasing, false);
+        P.setPen(QPen(ToQColor(Frame.Color), Frame.Width, kStyles[Frame.Style]));
+        P.setBrush(Qt::NoBrush);
+        P.drawRect(PlotRect());
+        P.setRenderHint(QPainter::Antialiasing);
+    }
+    P.setFont(Legend.Font.ToQFont());
+    for (const Mark& m : marks)
+        DrawMark(P, m.box, m.text, bounds);
 }

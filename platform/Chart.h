@@ -170,6 +170,9 @@ public:
     void Repaint();
     // The chart drawn onto a bitmap of its current size.
     QImage DrawToBitmap();
+    // The plot's border in the chart's pixels, where the frame lies: the front
+    // of the three-dimensional view, the axes along its left and bottom edges.
+    QRect PlotRect() const;
 
 protected:
     void showEvent(QShowEvent* Event) override;
@@ -177,6 +180,8 @@ protected:
 private:
     friend class TChartViewImpl;
     void Build();
+    QRectF PlotAreaF() const;
+    void DrawBackground(QPainter& Painter);
     void DrawExtras(QPainter& Painter);
 
     std::vector<std::unique_ptr<TChartSeries>> owned_;

@@ -19,12 +19,18 @@ int main(int argc, char** argv)
     TTextAnalysisWindow r = BuildTextAnalysisWindow(SampleRussianText(), Ansi("Курочка Ряба.rtf"));
     TGrafForm& w = *r.Window;
     QTimer::singleShot(300, [&] {
+        // Bars and line, each in the 3D view (the default) and flat.
         Settle();
         w.grab().save(out + "/diagram-chart.png");
         w.BuildLineChart();
+        Settle();
+        w.grab().save(out + "/diagram-line3d.png");
         w.Toggle3D();
         Settle();
         w.grab().save(out + "/diagram-line.png");
+        w.BuildHorizBars();
+        Settle();
+        w.grab().save(out + "/diagram-chart2d.png");
         w.Toggle3D();
         w.BuildHorizBars();
         SelectNextPage(w.PageControl1, true);
