@@ -15,6 +15,8 @@ struct Alsa {
     using Drain = int (*)(void*);
     using Close = int (*)(void*);
     using Nonblock = int (*)(void*, int);
+    using ErrorHandler = void (*)(const char*, int, const char*, int, const char*, ...);
+    using SetErrorHandler = int (*)(ErrorHandler);
 
     void* lib = nullptr;
     Open open = nullptr;
@@ -35,7 +37,12 @@ struct Alsa {
         drain = reinterpret_cast<Drain>(dlsym(lib, "snd_pcm_drain"));
         close = reinterpret_cast<Close>(dlsym(lib, "snd_pcm_close"));
         nonblock = reinterpret_cast<Nonblock>(dlsym(lib, "snd_pcm_nonblock"));
+        // The library reports every failure on standard error, also where the
+        // bell is the expected way out (no sound card, no device): keep quiet.
+        if (auto quiet = reinterpret_cast<SetErrorHandler>(dlsym(lib, "snd_lib_error_set_handler")))
+            quiet(&Silent);
     }
+    static void Silent(const char*, int, const char*, int, const char*, ...) {}
     bool usable() const { return open && setParams && writei && drain && close && nonblock; }
 };
 

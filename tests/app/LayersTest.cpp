@@ -1,9 +1,10 @@
-// The layers under the main window: marker, printer, file dialogs, drops.
+// The layers under the main window: marker, printer, file dialogs, drops, speaker.
 #include "Errors.h"
 #include "FileDialogs.h"
 #include "Printer.h"
 #include "Shell.h"
 #include "SingleInstance.h"
+#include "Speaker.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -15,6 +16,10 @@
 #include <QTextDocument>
 #include <QUrl>
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -112,3 +117,24 @@ TEST(Drops, OnlyLocalFilesCountInTheirOrder)
 }
 
 } // namespace
+
+TEST(Speaker, ToneWritesNothingOnStandardError)
+{
+    // On a machine without a usable sound device the tone falls back to the
+    // bell; the sound library's own complaints must not reach the terminal.
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("stderr.txt"));
+    std::fflush(stderr);
+    const int saved = dup(2);
+    const int sink = open(QFile::encodeName(file).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ASSERT_GE(sink, 0);
+    dup2(sink, 2);
+    close(sink);
+    SpeakerLayer().SquareWave(440, 2);
+    std::fflush(stderr);
+    dup2(saved, 2);
+    close(saved);
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::ReadOnly));
+    EXPECT_EQ(out.readAll().toStdString(), "");
+}
