@@ -103,7 +103,9 @@ std::string FormatFixed(long double Value, int Precision, int Digits, char Separ
         return Value < 0 ? "-INF" : "INF";
     const int p = std::clamp(Precision, 1, kMaxDigits);
     const int dec = std::clamp(Digits, 0, kMaxDigits);
-    const bool negative = std::signbit(Value);
+    // A leading minus for every negative value, also one that rounds to zero
+    // ("-0,00"); zero itself, of either sign, has none.
+    const bool negative = Value < 0;
     Decimal d = ToDecimal(std::fabs(Value));
     if (d.exp > p)
         return Scientific(negative, d, p, Separator);
@@ -112,10 +114,7 @@ std::string FormatFixed(long double Value, int Precision, int Digits, char Separ
     if (d.exp > p) // rounding carried into one more integer digit
         return Scientific(negative, d, p, Separator);
 
-    std::string s;
-    // A value that rounds to zero carries no sign.
-    if (negative && !d.digits.empty())
-        s += '-';
+    std::string s = negative ? "-" : "";
     if (d.exp <= 0) {
         s += '0';
     } else {

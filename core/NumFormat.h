@@ -2,7 +2,8 @@
 // Number texts of the pages: "fixed notation with precision p and d decimals".
 // The value is taken to at most p significant digits and written without
 // exponent with exactly d decimals (halves away from zero), a leading minus for
-// negative values and at least one digit before the separator. A value whose
+// negative values (also where the digits round to zero: "-0,00") and at least
+// one digit before the separator. A value whose
 // integer part needs more than p digits is written in scientific notation:
 // p significant digits without trailing zeros, "E", the exponent's sign and at
 // least two digits ("1,2346E+05").

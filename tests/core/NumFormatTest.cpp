@@ -19,7 +19,9 @@ TEST(NumFormat, FixedNotationWithPrecisionAndDecimals)
         { 28.5L, 7, 2, "28,50" },
         { 0, 7, 2, "0,00" },
         { 0.004L, 7, 2, "0,00" },
-        { -0.004L, 7, 2, "0,00" },     // rounds to zero: no sign
+        { -0.004L, 7, 2, "-0,00" },    // negative, though it rounds to zero
+        { -0.0L, 7, 2, "0,00" },       // zero has no sign
+        { -0.00001L, 5, 2, "-0,00" },
         { 0.005L, 7, 2, "0,01" },      // halves away from zero
         { -0.125L, 7, 2, "-0,13" },
         { 2.675, 7, 2, "2,67" },       // the double lies below the half
