@@ -70,9 +70,11 @@ bool THelpWindowSystem::Load(const QString& HelpFile)
     QFile f(host);
     if (host.isEmpty() || !f.open(QIODevice::ReadOnly)) {
         loaded_.clear();
+        // The user knows the file by its name on this machine.
+        const QString shown = host.isEmpty() ? HelpFile : QFileInfo(host).absoluteFilePath();
         window_->setHtml(QStringLiteral("<h3>Справка недоступна</h3><p>Не удается открыть файл справки "
                                         "<b>%1</b>.</p><p>Проверьте, что файл существует и доступен для чтения.</p>")
-                             .arg(HelpFile.toHtmlEscaped()));
+                             .arg(shown.toHtmlEscaped()));
         return false;
     }
     window_->setSearchPaths({ QFileInfo(host).absolutePath() });

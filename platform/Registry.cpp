@@ -1,6 +1,6 @@
 #include "Registry.h"
-#include "Application.h"
 #include "Automation.h"
+#include "WinPaths.h"
 
 #include <QFile>
 #include <QMap>
@@ -22,8 +22,7 @@ using Keys = QMap<QString, Values>;    // normal key name to its values
 Keys BuiltInKeys()
 {
     Keys keys;
-    QString root = ProgramDir();
-    keys[NormalKey(QStringLiteral("\\Lemvora\\1.1"))][QStringLiteral("rootdir")] = root;
+    keys[NormalKey(QStringLiteral("\\Lemvora\\1.1"))][QStringLiteral("rootdir")] = WinProgramDir();
     if (HasAutomationEngine(QStringLiteral("Word.Basic.8")))
         keys[NormalKey(QStringLiteral("\\Software\\Classes\\Word.Basic.8"))];
     return keys;

@@ -1,8 +1,9 @@
 #pragma once
 // A read-only view of the registry. It holds the keys this installation
 // carries: the product key "\Lemvora\1.1" with "RootDir" = the program's
-// folder, and the class key "\Software\Classes\Word.Basic.8" while a document
-// engine answers "Word.Basic.8". An INI file named in the environment variable
+// folder as the system names it ("X:\", WinPaths.h), and the class key
+// "\Software\Classes\Word.Basic.8" while a document engine answers
+// "Word.Basic.8". An INI file named in the environment variable
 // LEMV_REGISTRY overlays them, for tests and administrators:
 //
 //   [HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Lemvora]

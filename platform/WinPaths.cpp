@@ -12,6 +12,11 @@ TWinPathConfig& Config()
     return c;
 }
 
+QString ProgramFolder()
+{
+    return Config().ProgramFolder.isEmpty() ? QCoreApplication::applicationDirPath() : Config().ProgramFolder;
+}
+
 QString ProgramFileName()
 {
     if (!Config().ProgramFileName.isEmpty())
@@ -27,13 +32,20 @@ QString HostPath(const QString& WinName)
     p.replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (p.size() >= 2 && p.at(1) == QLatin1Char(':') && p.at(0).isLetter()) {
         const QChar drive = p.at(0).toUpper();
-        const auto it = Config().Drives.constFind(drive);
-        if (it == Config().Drives.constEnd() || it->isEmpty())
-            return {};
+        QString root;
+        if (drive == QLatin1Char(ProgramDrive)) {
+            root = ProgramFolder();
+        } else if (drive == QLatin1Char(CurrentDirDrive)) {
+            root = QDir::currentPath();
+        } else {
+            const auto it = Config().Drives.constFind(drive);
+            if (it == Config().Drives.constEnd() || it->isEmpty())
+                return {};
+            root = *it;
+        }
         QString rest = p.mid(2);
         while (rest.startsWith(QLatin1Char('/')))
             rest.remove(0, 1);
-        QString root = *it;
         if (!root.endsWith(QLatin1Char('/')))
             root += QLatin1Char('/');
         p = root + rest;
@@ -66,9 +78,14 @@ QString FindFileIgnoringCase(const QString& HostName)
     return {};
 }
 
+QString WinProgramDir()
+{
+    return QString(QLatin1Char(ProgramDrive)) + QStringLiteral(":\\");
+}
+
 QString WinCurrentDir()
 {
-    return QDir::currentPath();
+    return QString(QLatin1Char(CurrentDirDrive)) + QStringLiteral(":\\");
 }
 
 void SetWinPathConfig(const TWinPathConfig& C)

@@ -82,7 +82,8 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
     std::string Lookup() { return ::InstallDir(); }
-    std::string Cwd() { return QStringToAnsi(QDir::currentPath()) + "\\"; }
+    // The current directory is drive W:, a root: the lookup's "\\" makes two.
+    static std::string Cwd() { return "W:\\\\"; }
 
     QTemporaryDir tmp_;
     QString root_;
@@ -122,12 +123,34 @@ TEST_F(InstallDir, ProgramInTheCurrentDirectoryWinsWhateverTheRegistryHolds)
     reg_.Keys[QStringLiteral("\\Lemvora\\1.1")][QStringLiteral("RootDir")] = QStringLiteral("E:\\Elsewhere");
     PutProgram(root_ + "/E/Elsewhere");
     EXPECT_EQ(Lookup(), Cwd());
-    // At a root the current directory already ends in a separator: two at the end.
-    QDir::setCurrent(QStringLiteral("/"));
+    EXPECT_TRUE(WinFileExists(AnsiToQString(Lookup() + "Lemvora.exe")));
+}
+
+TEST_F(InstallDir, NoHostPathPassesThroughTheCodePage)
+{
+    // The program's folder and the current directory carry a letter outside
+    // Windows-1251; the lookup sees them as drives and finds the help file.
+    const QString program = root_ + QStringLiteral("/josé/Lemvora");
+    PutProgram(program);
+    QDir().mkpath(program + "/Data");
+    QFile help(program + "/Data/Lemvora.hlp");
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+    help.close();
     TWinPathConfig c;
-    c.ProgramFileName = QFileInfo(root_ + "/cwd/Lemvora.exe").absoluteFilePath().mid(1); // relative to "/"
+    c.ProgramFolder = program;
+    c.ProgramFileName = QStringLiteral("Lemvora.exe");
     SetWinPathConfig(c);
-    EXPECT_EQ(Lookup(), "/\\");
+    SetRegistryLayer(nullptr); // the built-in product key: "RootDir" is the program's drive
+    std::string dir = Lookup();
+    EXPECT_EQ(dir, std::string("X:\\"));
+    EXPECT_EQ(HostPath(AnsiToQString(dir + "Data\\Lemvora.hlp")), program + "/Data/Lemvora.hlp");
+    EXPECT_TRUE(WinFileExists(AnsiToQString(dir + "Data\\Lemvora.hlp")));
+    // Started from its folder: the current directory's drive.
+    QDir::setCurrent(program);
+    dir = Lookup();
+    EXPECT_EQ(dir, Cwd());
+    EXPECT_EQ(QFileInfo(HostPath(AnsiToQString(dir + "Data\\Lemvora.hlp"))).canonicalFilePath(),
+              QFileInfo(help).canonicalFilePath());
 }
 
 TEST_F(InstallDir, ProductKeyWithAndWithoutTheQuestion)
@@ -180,8 +203,14 @@ TEST(WinPaths, MapsSeparatorsDrivesAndTheProgramFile)
 {
     TWinPathConfig c;
     c.Drives[QChar('E')] = QStringLiteral("/srv/e");
+    c.ProgramFolder = QStringLiteral("/opt/программа");
     c.ProgramFileName = QStringLiteral("lemvora-bin");
     SetWinPathConfig(c);
+    EXPECT_EQ(WinProgramDir(), QStringLiteral("X:\\"));
+    EXPECT_EQ(WinCurrentDir(), QStringLiteral("W:\\"));
+    EXPECT_EQ(HostPath(QStringLiteral("X:\\Data\\Lemvora.hlp")), QStringLiteral("/opt/программа/Data/Lemvora.hlp"));
+    EXPECT_EQ(HostPath(QStringLiteral("x:\\Lemvora.exe")), QStringLiteral("/opt/программа/lemvora-bin"));
+    EXPECT_EQ(HostPath(QStringLiteral("W:\\\\Data")), QDir::currentPath() + QStringLiteral("/Data"));
     EXPECT_EQ(HostPath(QStringLiteral("Data\\Lemvora.hlp")), QStringLiteral("Data/Lemvora.hlp"));
     EXPECT_EQ(HostPath(QStringLiteral("C:\\Program Files\\Lemvora\\Lemvora.exe")), QString());
     EXPECT_EQ(HostPath(QStringLiteral("e:\\Program Files\\x.txt")), QStringLiteral("/srv/e/Program Files/x.txt"));
@@ -198,7 +227,7 @@ TEST(Registry, CarriesTheProductKeyAndTakesTheOverlay)
     SetRegistryLayer(nullptr);
     QString v;
     ASSERT_TRUE(RegistryLayer().ReadString(HKEY_LOCAL_MACHINE, QStringLiteral("\\Lemvora\\1.1"), QStringLiteral("RootDir"), v));
-    EXPECT_EQ(v, ProgramDir());
+    EXPECT_EQ(v, QStringLiteral("X:\\"));
     EXPECT_FALSE(RegistryLayer().KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
 
     QTemporaryDir tmp;
