@@ -55,6 +55,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Lemvora"));
+    UseRussianStandardDialogs();
     InstallAutoAnswer(app);
 
     // Held, never closed: the marker lives exactly as long as this process.

@@ -2,13 +2,58 @@
 #include "Errors.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 
 namespace {
 QString g_title;
 bool g_titleSet = false;
 std::function<void(const QString&)> g_errorHook;
 } // namespace
+
+namespace {
+
+// The texts of the file dialogs' list that Qt's Russian translations lack.
+class TDialogTextsSupplement : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+    bool isEmpty() const override { return false; }
+    QString translate(const char* Context, const char* Source, const char*, int) const override
+    {
+        static const struct {
+            const char* context;
+            const char* source;
+            const char* russian;
+        } kTexts[] = {
+            { "QAbstractFileIconProvider", "Folder", "Папка" },
+            { "QAbstractFileIconProvider", "Drive", "Диск" },
+            { "QAbstractFileIconProvider", "Shortcut", "Ярлык" },
+            { "QAbstractFileIconProvider", "Unknown", "Неизвестный" },
+        };
+        for (const auto& t : kTexts)
+            if (qstrcmp(Context, t.context) == 0 && qstrcmp(Source, t.source) == 0)
+                return QString::fromUtf8(t.russian);
+        return {};
+    }
+};
+
+} // namespace
+
+void UseRussianStandardDialogs()
+{
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    // The file types the dialogs show (the desktop's descriptions) follow the
+    // default locale; numbers on the pages keep the user's locale (QLocale::system()).
+    const QLocale russian(QLocale::Russian, QLocale::Russia);
+    QLocale::setDefault(russian);
+    QObject* app = QCoreApplication::instance();
+    auto* qt = new QTranslator(app);
+    if (qt->load(russian, QStringLiteral("qtbase"), QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qt);
+    QCoreApplication::installTranslator(new TDialogTextsSupplement(app));
+}
 
 QString ProgramDir()
 {

@@ -6,6 +6,12 @@
 #include <exception>
 #include <functional>
 
+// The standard dialogs (file, print, font, message boxes) speak Russian
+// whatever the desktop's language: Qt's Russian translations are installed, and
+// Qt's own dialogs are used rather than the desktop's, which would speak the
+// desktop's language. Called once, right after the application is created.
+void UseRussianStandardDialogs();
+
 // The folder of the running program: its libraries, and Data/ with the help file.
 QString ProgramDir();
 

@@ -1,0 +1,105 @@
+// The standard dialogs the program opens speak Russian: every caption, label,
+// button and column of the file, print and font dialogs and of the default
+// error box, whatever the language of the machine.
+#include "Application.h"
+#include "FileDialogs.h"
+#include "Printer.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileSystemModel>
+#include <QFontDialog>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString g_folder; // holds a document whose type a file dialog shows
+
+// Texts of the dialog that hold a word in Latin letters (abbreviations such
+// as "PDF" and file names aside).
+std::string LatinTexts(QDialog* Dialog)
+{
+    static const QRegularExpression word(QStringLiteral("(^|[^\\w./*])([A-Za-z]*[a-z][A-Za-z]*)($|[^\\w./*])"));
+    QStringList texts { Dialog->windowTitle() };
+    for (const QLabel* l : Dialog->findChildren<QLabel*>())
+        texts << l->text();
+    for (const QAbstractButton* b : Dialog->findChildren<QAbstractButton*>())
+        texts << b->text() << b->toolTip();
+    for (const QGroupBox* g : Dialog->findChildren<QGroupBox*>())
+        texts << g->title();
+    for (const QHeaderView* h : Dialog->findChildren<QHeaderView*>())
+        if (const QAbstractItemModel* m = h->model())
+            for (int i = 0; i < m->columnCount(); ++i)
+                texts << m->headerData(i, h->orientation()).toString();
+    // The types shown in a file dialog's list: a folder's, a document's.
+    if (const auto* fs = Dialog->findChild<QFileSystemModel*>())
+        texts << fs->type(fs->index(g_folder)) << fs->type(fs->index(g_folder + "/Образец.rtf"));
+    QStringList latin;
+    for (const QString& t : texts)
+        if (word.match(t).hasMatch())
+            latin << t;
+    return latin.join(QLatin1Char('|')).toStdString();
+}
+
+// Runs Show while a timer collects the Latin texts of the first modal dialog and closes it.
+std::string LatinTextsOf(const std::function<void()>& Show)
+{
+    std::string found = "(no dialog)";
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!d || !d->isVisible())
+            return;
+        timer.stop();
+        found = LatinTexts(d);
+        d->reject();
+    });
+    timer.start(10);
+    Show();
+    return found;
+}
+
+} // namespace
+
+TEST(StandardDialogs, SpeakRussian)
+{
+    UseRussianStandardDialogs();
+    QTemporaryDir dir;
+    g_folder = dir.path();
+    QFile sample(g_folder + "/Образец.rtf");
+    ASSERT_TRUE(sample.open(QIODevice::WriteOnly));
+    sample.write("{\\rtf1 }");
+    sample.close();
+    for (TFileDialogKind kind : { TFileDialogKind::Open, TFileDialogKind::Save }) {
+        TFileDialog d(kind);
+        d.Filter = QStringLiteral("Rich Text Files (*.RTF)|*.RTF");
+        d.InitialDir = dir.path();
+        EXPECT_EQ(LatinTextsOf([&] { d.Execute(); }), "") << int(kind);
+    }
+    EXPECT_EQ(LatinTextsOf([] {
+                  TPrintDialogOptions options;
+                  options.PrintToFile = options.PageNumbers = options.Selection = options.Warning = true;
+                  TPrintRange range = TPrintRange::AllPages;
+                  Printer().ExecuteDialog(options, range);
+              }),
+              "");
+    EXPECT_EQ(LatinTextsOf([] {
+                  bool ok = false;
+                  QFontDialog::getFont(&ok, QFont());
+              }),
+              "");
+    // The error text is the caller's; the box around it is Russian.
+    EXPECT_EQ(LatinTextsOf([] { ShowDefaultError(std::runtime_error("Ошибка")); }), "");
+}

@@ -1,0 +1,64 @@
+// Shows every standard dialog the program opens (open, save as, print, font,
+// the default error box) as the program sets them up, and saves a screenshot
+// of each as PNG into the folder given as the first argument. Not a test.
+#include "Application.h"
+#include "Errors.h"
+#include "REMain.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFontDialog>
+#include <QScreen>
+#include <QTextEdit>
+#include <QThread>
+#include <QTimer>
+
+namespace {
+
+// Saves the screen once the next modal dialog shows, then closes it.
+void ShotOfNextDialog(const QString& File)
+{
+    auto* look = new QTimer(qApp);
+    QObject::connect(look, &QTimer::timeout, [look, File] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        look->stop();
+        look->deleteLater();
+        for (int i = 0; i < 20; ++i) {
+            QApplication::processEvents();
+            QThread::msleep(20);
+        }
+        QGuiApplication::primaryScreen()->grabWindow(0).save(File);
+        dialog->reject();
+    });
+    look->start(50);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    UseRussianStandardDialogs();
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    MainForm = new TMainForm;
+    MainForm->show();
+    QTimer::singleShot(300, [&] {
+        ShotOfNextDialog(out + "/dialog-open.png");
+        RunHandler([] { MainForm->FileOpen(); });
+        ShotOfNextDialog(out + "/dialog-saveas.png");
+        RunHandler([] { MainForm->FileSaveAs(); });
+        ShotOfNextDialog(out + "/dialog-print.png");
+        RunHandler([] { MainForm->FilePrint(); });
+        ShotOfNextDialog(out + "/dialog-font.png");
+        bool ok = false;
+        QFontDialog::getFont(&ok, MainForm->Editor()->font(), MainForm);
+        ShotOfNextDialog(out + "/dialog-error.png");
+        RunHandler([] { throw Exception("Cannot open file /нет/такого.rtf"); });
+        app.quit();
+    });
+    const int code = app.exec();
+    delete MainForm;
+    return code;
+}
