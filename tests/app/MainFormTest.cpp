@@ -68,6 +68,17 @@ struct PromptCase {
     bool GoesOn;
 };
 
+std::string PromptName(const PromptCase& C)
+{
+    static const char* const Commands[] = {"Open", "Drop", "Close"};
+    const char* answer = C.Answer == 6 ? "Yes" : C.Answer == 7 ? "No" : "Cancel";
+    return std::string(Commands[static_cast<int>(C.Command)]) + answer;
+}
+void PrintTo(const PromptCase& C, std::ostream* Os)
+{
+    *Os << PromptName(C);
+}
+
 class SavePrompt : public MainFormFixture, public ::testing::WithParamInterface<PromptCase> {};
 
 TEST_P(SavePrompt, AnswerDecidesSavingAndGoingOn)
@@ -113,7 +124,8 @@ INSTANTIATE_TEST_SUITE_P(Answers, SavePrompt,
                                            PromptCase {Asker::Drop, 6, true, true}, PromptCase {Asker::Drop, 7, false, true},
                                            PromptCase {Asker::Drop, 2, false, false},
                                            PromptCase {Asker::Close, 6, true, true}, PromptCase {Asker::Close, 7, false, true},
-                                           PromptCase {Asker::Close, 2, false, false}));
+                                           PromptCase {Asker::Close, 2, false, false}),
+                         [](const auto& Info) { return PromptName(Info.param); });
 
 TEST_F(MainForm, UnmodifiedDocumentIsNotAskedAbout)
 {
@@ -215,10 +227,6 @@ struct KeyCase {
 void PrintTo(const KeyCase& K, std::ostream* Os)
 {
     *Os << K.Name;
-}
-void PrintTo(const PromptCase& C, std::ostream* Os)
-{
-    *Os << "command " << static_cast<int>(C.Command) << " answer " << C.Answer;
 }
 
 class Keys : public MainFormFixture, public ::testing::WithParamInterface<KeyCase> {};

@@ -81,11 +81,17 @@ TEST(MyMessageDialog, NoticeHasTitleNoIconAndOneButtonForEnterAndEsc)
 }
 
 struct ButtonCase {
+    const char* Name;
     TMyDlgButtons Set;
     QStringList Captions;
     const char* Default;  // nullptr: none
     const char* Cancel;   // nullptr: none
 };
+
+void PrintTo(const ButtonCase& C, std::ostream* Os)
+{
+    *Os << C.Name;
+}
 
 class MyMessageButtons : public ::testing::TestWithParam<ButtonCase> {};
 
@@ -103,20 +109,28 @@ TEST_P(MyMessageButtons, CaptionsOrderDefaultAndCancel)
 }
 
 INSTANTIATE_TEST_SUITE_P(Sets, MyMessageButtons, ::testing::Values(
-    ButtonCase {{mdbYes, mdbNo, mdbCancel}, {"&Да", "&Нет", "&Отменить"}, "aBitBtn1", "aBitBtn4"},
-    ButtonCase {{mdbCancel, mdbNo, mdbYes}, {"&Да", "&Нет", "&Отменить"}, "aBitBtn1", "aBitBtn4"},
-    ButtonCase {{mdbYes, mdbNo}, {"&Да", "&Нет"}, "aBitBtn1", "aBitBtn2"},
-    ButtonCase {{mdbAbort, mdbIgnore}, {"&Стоп", "&Игнорировать"}, nullptr, nullptr},
-    ButtonCase {{mdbRetry, mdbCancel}, {"&Отменить", "&Повторить"}, "aBitBtn6", "aBitBtn4"},
-    ButtonCase {{mdbAll, mdbNoToAll, mdbYesToAll, mdbHelp}, {"&Все", "&Нет не все", "&Да - все", "&Справка"}, nullptr, nullptr}));
+    ButtonCase {"YesNoCancel", {mdbYes, mdbNo, mdbCancel}, {"&Да", "&Нет", "&Отменить"}, "aBitBtn1", "aBitBtn4"},
+    ButtonCase {"CancelNoYes", {mdbCancel, mdbNo, mdbYes}, {"&Да", "&Нет", "&Отменить"}, "aBitBtn1", "aBitBtn4"},
+    ButtonCase {"YesNo", {mdbYes, mdbNo}, {"&Да", "&Нет"}, "aBitBtn1", "aBitBtn2"},
+    ButtonCase {"AbortIgnore", {mdbAbort, mdbIgnore}, {"&Стоп", "&Игнорировать"}, nullptr, nullptr},
+    ButtonCase {"RetryCancel", {mdbRetry, mdbCancel}, {"&Отменить", "&Повторить"}, "aBitBtn6", "aBitBtn4"},
+    ButtonCase {"AllNoToAllYesToAllHelp", {mdbAll, mdbNoToAll, mdbYesToAll, mdbHelp},
+                {"&Все", "&Нет не все", "&Да - все", "&Справка"}, nullptr, nullptr}),
+    [](const auto& Info) { return std::string(Info.param.Name); });
 
 // How each answer of a shown dialog comes back.
 struct AnswerCase {
+    const char* Name;
     TMyDlgButtons Set;
     const char* Click; // a button to click, or nullptr to press Key
     int Key;
     int Result;        // -1: the dialog must stay open; it is then closed by its close box
 };
+
+void PrintTo(const AnswerCase& C, std::ostream* Os)
+{
+    *Os << C.Name;
+}
 
 class MyMessageAnswers : public ::testing::TestWithParam<AnswerCase> {};
 
@@ -144,17 +158,18 @@ TEST_P(MyMessageAnswers, Result)
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, MyMessageAnswers, ::testing::Values(
-    AnswerCase {{mdbYes, mdbNo, mdbCancel}, "aBitBtn1", 0, 6},
-    AnswerCase {{mdbYes, mdbNo, mdbCancel}, "aBitBtn2", 0, 7},
-    AnswerCase {{mdbYes, mdbNo, mdbCancel}, "aBitBtn4", 0, 2},
-    AnswerCase {{mdbYes, mdbNo, mdbCancel}, nullptr, Qt::Key_Return, 6},
-    AnswerCase {{mdbYes, mdbNo, mdbCancel}, nullptr, Qt::Key_Escape, 2},
-    AnswerCase {{mdbYes, mdbNo}, nullptr, Qt::Key_Escape, 7},
-    AnswerCase {{mdbAbort, mdbIgnore}, nullptr, Qt::Key_Escape, -1},
-    AnswerCase {{mdbAbort, mdbIgnore}, "aBitBtn7", 0, 5},
-    AnswerCase {{}, nullptr, Qt::Key_Escape, -1},
-    AnswerCase {{}, nullptr, Qt::Key_Return, -1},
-    AnswerCase {{mdbHelp}, "aBitBtn11", 0, -1}));
+    AnswerCase {"YesClicked", {mdbYes, mdbNo, mdbCancel}, "aBitBtn1", 0, 6},
+    AnswerCase {"NoClicked", {mdbYes, mdbNo, mdbCancel}, "aBitBtn2", 0, 7},
+    AnswerCase {"CancelClicked", {mdbYes, mdbNo, mdbCancel}, "aBitBtn4", 0, 2},
+    AnswerCase {"EnterPressesYes", {mdbYes, mdbNo, mdbCancel}, nullptr, Qt::Key_Return, 6},
+    AnswerCase {"EscPressesCancel", {mdbYes, mdbNo, mdbCancel}, nullptr, Qt::Key_Escape, 2},
+    AnswerCase {"EscPressesNo", {mdbYes, mdbNo}, nullptr, Qt::Key_Escape, 7},
+    AnswerCase {"EscWithoutCancelButton", {mdbAbort, mdbIgnore}, nullptr, Qt::Key_Escape, -1},
+    AnswerCase {"IgnoreClicked", {mdbAbort, mdbIgnore}, "aBitBtn7", 0, 5},
+    AnswerCase {"EscWithoutButtons", {}, nullptr, Qt::Key_Escape, -1},
+    AnswerCase {"EnterWithoutButtons", {}, nullptr, Qt::Key_Return, -1},
+    AnswerCase {"HelpStaysOpen", {mdbHelp}, "aBitBtn11", 0, -1}),
+    [](const auto& Info) { return std::string(Info.param.Name); });
 
 TEST(MyMessageDialog, EmptyButtonSetShowsOnlyTheText)
 {
@@ -192,9 +207,15 @@ TEST(MyMessageDialog, ShortTextWidensToTheCentredButtonRow)
     const int margin = text->x(); // HorzMargin: no icon
     EXPECT_EQ(f->width(), rowWidth + 2 * margin);
     EXPECT_EQ(b.front()->x(), margin);
-    for (size_t i = 1; i < b.size(); ++i) {
-        EXPECT_EQ(b[i]->width(), b[0]->width());
-        EXPECT_EQ(b[i]->x() - b[i - 1]->geometry().right() - 1, b[1]->x() - b[0]->geometry().right() - 1);
+    // In dialog units of the average character width U: buttons 50 / 4 U
+    // wide, 4 / 4 U apart, margins 8 / 4 U.
+    const int U = Canvas().horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52;
+    EXPECT_EQ(margin, std::lround(8.0 * U / 4));
+    for (size_t i = 0; i < b.size(); ++i) {
+        EXPECT_EQ(b[i]->width(), std::lround(50.0 * U / 4)) << i;
+        if (i > 0) {
+            EXPECT_EQ(b[i]->x() - b[i - 1]->geometry().right() - 1, std::lround(4.0 * U / 4)) << i;
+        }
     }
 }
 

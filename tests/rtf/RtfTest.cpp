@@ -211,6 +211,11 @@ const RoundTripCase kRoundTrips[] = {
     { "CyrillicFontName", { { { R("текст", [](RunSpec& r) { r.family = QString::fromUtf8("Шрифт {1}"); }) } } } },
 };
 
+void PrintTo(const RoundTripCase& C, std::ostream* Os)
+{
+    *Os << C.name;
+}
+
 class RtfRoundTrip : public ::testing::TestWithParam<RoundTripCase> { };
 
 TEST_P(RtfRoundTrip, EveryFeatureSurvivesWriteAndRead)
@@ -299,6 +304,11 @@ const ForeignCase kForeign[] = {
       { "L 0/0/0 list0:[- 12]П!ри-shown" } },
 };
 
+void PrintTo(const ForeignCase& C, std::ostream* Os)
+{
+    *Os << C.name;
+}
+
 class RtfForeign : public ::testing::TestWithParam<ForeignCase> { };
 
 TEST_P(RtfForeign, ReadsTextAndFormatting)
@@ -364,6 +374,11 @@ const MalformedCase kMalformed[] = {
     { "UnpairedSurrogate", "{\\rtf1 a\\u-10179?b\\u-8704?c}", RtfLoad::Loaded, { "a\uFFFDb\uFFFDc" } },
     { "ParagraphSeparatorAsCharacter", "{\\rtf1 a\\u8233?b\\u13?c}", RtfLoad::Loaded, { "a\u2028b\u2028c" } },
 };
+
+void PrintTo(const MalformedCase& C, std::ostream* Os)
+{
+    *Os << C.name;
+}
 
 class RtfMalformed : public ::testing::TestWithParam<MalformedCase> { };
 
