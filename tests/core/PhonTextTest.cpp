@@ -1,5 +1,6 @@
 #include "ClipboardLayer.h"
 #include "Automation.h"
+#include "FakeWord.h"
 #include "Errors.h"
 #include "PhonText.h"
 #include "TopList.h"
@@ -194,30 +195,6 @@ public:
         ++clears;
         text.clear();
         has = false;
-    }
-};
-
-// A document engine that hands out sentences and records the commands.
-class FakeWord : public IAutomationObject {
-public:
-    std::vector<QString> sentences;
-    std::vector<QString>* log;
-    size_t pos = 0;
-    bool failSelection = false;
-    explicit FakeWord(std::vector<QString> s, std::vector<QString>* l) : sentences(std::move(s)), log(l) {}
-    QVariant Call(const QString& cmd, const QVariantList&) override
-    {
-        log->push_back(cmd);
-        if (cmd == "AtEndOfDocument")
-            return pos >= sentences.size() ? -1 : 0;
-        if (cmd == "Selection") {
-            if (failSelection)
-                throw EOleError("selection failed");
-            return sentences[pos];
-        }
-        if (cmd == "SentRight" || cmd == "WordRight")
-            ++pos;
-        return {};
     }
 };
 
