@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs what the build, the tests and the program need from Debian's
 # packages, only where something is missing. Run as root.
+#   bash scripts/setup.sh         what the README's commands need
+#   bash scripts/setup.sh clang   and clang with its sanitizer and libFuzzer
+#                                 runtimes (fuzz targets, sanitizer builds)
 set -euo pipefail
 
 packages=(
@@ -10,6 +13,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation xvfb xauth
 )
+if [[ ${1:-} == clang ]]; then
+  packages+=(clang libclang-rt-dev llvm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
