@@ -4,11 +4,11 @@
 // profiled and ranked, the pages filled), once along the text model's own
 // walk through a Word document, each with its own significance note.
 #include "AppTestSupport.h"
-#include "FakeWord.h"
 #include "LemvGraf.h"
 #include "NumFormat.h"
 #include "PhonTables.h"
 #include "PhonText.h"
+#include "RecordingWord.h"
 #include "TextPage.h"
 #include "TopList.h"
 #include "Win1251.h"
@@ -175,21 +175,18 @@ TEST_P(ReferenceFigures, WordDocumentWalkGivesThemWithItsOwnNote)
     const QString text = QString::fromUtf8(file.readAll()).remove(QLatin1Char('\n'));
     // The lines joined, handed out in pieces the walk takes whole (it cuts a
     // selection at 255 characters); no piece ends inside a character.
-    std::vector<QString> pieces;
+    TRecordingWord word;
     for (qsizetype at = 0; at < text.size();) {
         qsizetype n = std::min<qsizetype>(200, text.size() - at);
         if (text.at(at + n - 1).isHighSurrogate())
             ++n;
-        pieces.push_back(text.mid(at, n));
+        word.Units.push_back(text.mid(at, n));
         at += n;
     }
-    std::vector<QString> log;
-    RegisterAutomationEngine("Word.Basic", [&] { return std::make_unique<FakeWord>(pieces, &log); });
     TFileViewMem model;
     std::string note = "x";
     const std::string title = Name();
     model.AnalyzeWordDocument(title, 0, note);
-    RegisterAutomationEngine("Word.Basic", {});
 
     ExpectModelFigures(model, ref);
     // The walk's own note: nothing significant below 8.0.

@@ -11,6 +11,9 @@
 //   word.Count("NextCell"), word.Visible, word.Live (objects not yet released)
 //
 // FailAt = "FileSaveAs" makes that command (recorded first) raise EOleError.
+// Units = {"Мама мыла раму. ", ...} is the document a walk sees: `Selection`
+// gives the current unit, `SentRight`/`WordRight` move on, `AtEndOfDocument`
+// is -1 after the last one (at once without units).
 #include "Automation.h"
 #include "Errors.h"
 
@@ -31,6 +34,8 @@ public:
     QString FailAt;
     bool Visible = false;
     int Live = 0;
+    std::vector<QString> Units;
+    size_t UnitPos = 0;
 
     TRecordingWord()
     {
@@ -84,7 +89,13 @@ private:
             owner_->Calls.push_back({ Command, Args });
             if (Command == owner_->FailAt)
                 throw EOleError(("Команда " + Command + " не выполнена").toStdString());
-            return Command == "AtEndOfDocument" ? QVariant(-1) : QVariant();
+            if (Command == "AtEndOfDocument")
+                return owner_->UnitPos < owner_->Units.size() ? 0 : -1;
+            if (Command == "Selection" && owner_->UnitPos < owner_->Units.size())
+                return owner_->Units[owner_->UnitPos];
+            if (Command == "SentRight" || Command == "WordRight")
+                ++owner_->UnitPos;
+            return {};
         }
         QVariant GetProperty(const QString& Name) override
         {
