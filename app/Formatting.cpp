@@ -151,15 +151,23 @@ QFontDialog& TMainForm::FontDialog1()
 }
 
 // The dialog offers the selection's font; a confirmed choice goes to the
-// current attributes, with the selection's colour, which the dialog does not offer.
+// current attributes, with the selection's colour, which the dialog does not
+// offer. A face this system lacks shows as the dialog's nearest one; unless
+// another face is chosen, the text keeps its own.
 void TMainForm::SelectFont()
 {
     QFontDialog& dialog = FontDialog1();
     const TTextAttributes selection(ui->Editor, true);
     const QColor color = selection.Color();
-    dialog.setCurrentFont(selection.Font());
-    if (dialog.exec() == QDialog::Accepted)
-        CurrentAttributes().Assign(dialog.selectedFont(), color);
+    const QFont offered = selection.Font();
+    dialog.setCurrentFont(offered);
+    const QString shownFace = dialog.currentFont().family();
+    if (dialog.exec() == QDialog::Accepted) {
+        QFont chosen = dialog.selectedFont();
+        if (chosen.family() == shownFace)
+            chosen.setFamilies({offered.family()});
+        CurrentAttributes().Assign(chosen, color);
+    }
     SelectionChange();
     ui->Editor->setFocus();
 }

@@ -313,6 +313,19 @@ TEST_F(Formatting, FontDialogOffersTheSelectionsFontAndGivesTheCurrentAttributes
     EXPECT_EQ(TTextAttributes(Editor(), true).Name(), QStringLiteral("Liberation Serif"));
     EXPECT_EQ(TTextAttributes(Editor(), true).Size(), 14);
     EXPECT_EQ(TTextAttributes(Editor(), true).Style(), unsigned(fsBold));
+
+    // A face the system lacks: choosing only another size keeps it.
+    Modal.Inspect = [](QDialog* D) {
+        auto* dialog = static_cast<QFontDialog*>(D);
+        QFont f = dialog->currentFont();
+        f.setPointSize(16);
+        dialog->setCurrentFont(f);
+    };
+    Modal.Answers << QDialog::Accepted;
+    TTextAttributes(Editor(), true).SetName(QStringLiteral("Нет такого шрифта"));
+    F().EditFontCmd->trigger();
+    EXPECT_EQ(TTextAttributes(Editor(), true).Name(), QStringLiteral("Нет такого шрифта"));
+    EXPECT_EQ(TTextAttributes(Editor(), true).Size(), 16);
 }
 
 // A hint, from an enabled or a disabled item, replaces the panels until it goes.
