@@ -21,6 +21,22 @@ QString EditorPlainText(const QTextDocument& Document)
     return EditorPlainText(Document.toRawText());
 }
 
+std::string EditorAnsiText(QStringView Text)
+{
+    // Converted as it stands, then each break's byte made "\n": no copy of the text.
+    std::string out;
+    QStringToAnsi(Text, out);
+    for (qsizetype i = 0; i < Text.size(); ++i)
+        if (IsLineBreak(Text[i].unicode()))
+            out[static_cast<size_t>(i)] = '\n';
+    return out;
+}
+
+std::string EditorAnsiText(const QTextDocument& Document)
+{
+    return EditorAnsiText(Document.toRawText());
+}
+
 std::string SelectedAnsiText(const QTextCursor& Cursor)
 {
     QString text = EditorPlainText(Cursor.selectedText());
@@ -31,4 +47,19 @@ std::string SelectedAnsiText(const QTextCursor& Cursor)
 void DocumentLinesAnsi(const QTextDocument& Document, std::string& Out)
 {
     QStringToAnsi(Document.toRawText(), Out, true);
+}
+
+std::vector<std::string> DocumentLines(const QTextDocument& Document)
+{
+    const std::string text = EditorAnsiText(Document);
+    std::vector<std::string> lines;
+    if (text.empty())
+        return lines;
+    for (size_t start = 0;;) {
+        const size_t end = text.find('\n', start);
+        lines.emplace_back(text, start, end == std::string::npos ? std::string::npos : end - start);
+        if (end == std::string::npos)
+            return lines;
+        start = end + 1;
+    }
 }

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <string>
+#include <vector>
 
 class QTextCursor;
 class QTextDocument;
@@ -15,9 +16,15 @@ class QTextDocument;
 // position in the result is a position in the editor.
 QString EditorPlainText(QStringView Text);
 QString EditorPlainText(const QTextDocument& Document);
+// The same in Windows-1251: still a position in the result is a position in
+// the editor.
+std::string EditorAnsiText(QStringView Text);
+std::string EditorAnsiText(const QTextDocument& Document);
 
 // The selected text in Windows-1251, each break as CR LF; empty without a selection.
 std::string SelectedAnsiText(const QTextCursor& Cursor);
 // Every line of the document in Windows-1251, one after another with nothing
 // between them, into Out (its storage reused).
 void DocumentLinesAnsi(const QTextDocument& Document, std::string& Out);
+// The lines of the document in Windows-1251, each apart; none when it is empty.
+std::vector<std::string> DocumentLines(const QTextDocument& Document);

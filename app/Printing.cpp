@@ -55,7 +55,7 @@ void TMainForm::PrintSelectionOnly(QWidget* Control, const QString& Text)
         throw;
     }
     restore();
-    FindAndSelectText(Text);
+    FindAndSelectText(EditorAnsiText(Text));
 }
 
 void TMainForm::HelpAbout()

@@ -66,9 +66,10 @@ public:
     // Feeds the selection, or else every line, into Model and ranks the scales;
     // Note is "" when a scale is significant, else the message to show.
     void AnalyzeEditorText(TPhonText* Model, const std::string& Title, int Mode, std::string& Note);
-    // Selects the first match of S after the selection (from the start without
-    // one) and returns its position, or -1 leaving the selection as it was.
-    int FindAndSelectText(const QString& S);
+    // Selects the first match of S (Windows-1251, each break as "\n") after
+    // the selection, or from the start without one, and returns its position,
+    // or -1 leaving the selection as it was.
+    int FindAndSelectText(const std::string& S);
 
 private:
     friend class TMainFormProbe; // the tests' view of the window
@@ -160,6 +161,9 @@ private:
     void ToolButton8Click();
     void ToolButton6Click();
     void ToolButton7Click();
+
+    // The golden section's marking of the editor text (GoldenSection.cpp).
+    void MarkGoldenSection();
 
     std::unique_ptr<Ui::TMainForm> ui;
     QComboBox* FontName = nullptr;

@@ -1,6 +1,6 @@
 // The analysis menu and tool bar: the text phonosemantics from the editor to
-// the diagram window, the word command, the name generation, the document's
-// title and the search in the editor's text.
+// the diagram window, the word command, the name generation and the
+// document's title.
 #include "REMain.h"
 #include "ui_REMain.h"
 
@@ -11,6 +11,7 @@
 #include "Siblings.h"
 #include "TextPage.h"
 #include "TopList.h"
+#include "WaitMessage.h"
 #include "Win1251.h"
 
 #include <QTextBlock>
@@ -21,7 +22,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <utility>
 
 void TMainForm::SwitchLanguage(QAction* Sender)
 {
@@ -50,10 +50,6 @@ void TMainForm::CorvToolButtonClick() { RunTextProfile(); }
 void TMainForm::ToolButton8Click() {}
 void TMainForm::ToolButton6Click() {}
 void TMainForm::ToolButton7Click() {}
-
-// Their menu items and buttons stay disabled; the commands come with their own parts.
-void TMainForm::RunGoldenSection() {}
-void TMainForm::RunTextProfile() {}
 
 std::string TMainForm::BuildDocumentTitle() const
 {
@@ -145,37 +141,23 @@ TGrafForm* BuildTextPhonosemanticsWindow(const std::string& Title, const std::st
 
 void TMainForm::RunTextPhonosemantics()
 {
-    using Proc = void();
-    Proc* destroyMessage = nullptr; // set while the wait message may be up
-    WithSibling(
-        QStringLiteral("Tavrin.Dll"),
-        [&](TSibling& Library) {
-            auto* createMessage = Library.Proc<Proc>("CreateMyMessage");
-            auto* showMessage = Library.Proc<Proc>("ShowMyMessage");
-            destroyMessage = Library.Proc<Proc>("DestroyMyMessage");
-            createMessage();
-            showMessage();
+    WithWaitMessage([this](const std::function<void()>& RemoveMessage) {
+        // The model and the window go when the command ends, whatever happens.
+        std::unique_ptr<TFileViewMem> model(new TFileViewMem);
+        TextModel = model.get();
+        struct ModelRelease {
+            ~ModelRelease() { TextModel = nullptr; }
+        } modelRelease;
+        const std::string title = BuildDocumentTitle();
+        std::string note;
+        AnalyzeEditorText(TextModel, title, 0, note);
+        std::unique_ptr<TGrafForm> window(BuildTextPhonosemanticsWindow(title, note, TextModel));
 
-            // The model and the window go when the command ends, whatever happens.
-            std::unique_ptr<TFileViewMem> model(new TFileViewMem);
-            TextModel = model.get();
-            struct ModelRelease {
-                ~ModelRelease() { TextModel = nullptr; }
-            } modelRelease;
-            const std::string title = BuildDocumentTitle();
-            std::string note;
-            AnalyzeEditorText(TextModel, title, 0, note);
-            std::unique_ptr<TGrafForm> window(BuildTextPhonosemanticsWindow(title, note, TextModel));
-
-            window->setWindowState(Qt::WindowNoState);
-            window->update();
-            std::exchange(destroyMessage, nullptr)();
-            window->exec();
-        },
-        [&] {
-            if (destroyMessage)
-                destroyMessage();
-        });
+        window->setWindowState(Qt::WindowNoState);
+        window->update();
+        RemoveMessage();
+        window->exec();
+    });
 }
 
 void TMainForm::RunWordPhonosemantics()
@@ -193,22 +175,4 @@ void TMainForm::RunWordPhonosemantics()
 void TMainForm::RunNameGeneration()
 {
     WithSibling(QStringLiteral("Sindra.Dll"), [](TSibling& Library) { Library.Proc<void()>("GenWords")(); });
-}
-
-int TMainForm::FindAndSelectText(const QString& S)
-{
-    const QTextCursor current = ui->Editor->textCursor();
-    const int start = current.hasSelection() ? current.selectionEnd() : 0;
-    const QString needle = EditorPlainText(S);
-    if (needle.isEmpty())
-        return -1;
-    const int p = EditorPlainText(*ui->Editor->document()).indexOf(needle, start, Qt::CaseSensitive);
-    if (p < 0)
-        return -1;
-    ui->Editor->setFocus();
-    QTextCursor found(ui->Editor->document());
-    found.setPosition(p);
-    found.setPosition(p + needle.size(), QTextCursor::KeepAnchor);
-    ui->Editor->setTextCursor(found);
-    return p;
 }

@@ -1,4 +1,17 @@
+// The text profile: the editor text cut into the pieces the profile library
+// "CORVDLL.DLL" asks for, fed to it one by one, then its profile under the
+// document's file name.
 #include "TextProfile.h"
+#include "REMain.h"
+#include "ui_REMain.h"
+
+#include "EditorText.h"
+#include "MymsgDlg.h"
+#include "Siblings.h"
+#include "Win1251.h"
+
+#include <QTextDocument>
+#include <QTextEdit>
 
 namespace {
 
@@ -50,4 +63,32 @@ void ProfileSentences(const std::vector<std::string>& Lines, const TPieceFeed& F
                 token.clear();
             }
         }
+}
+
+void TMainForm::RunTextProfile()
+{
+    WithSibling(QStringLiteral("CORVDLL.DLL"), [this](TSibling& Library) {
+        const std::vector<std::string> lines = DocumentLines(*ui->Editor->document());
+        if (lines.empty())
+            return;
+        auto* createCorvane = Library.Proc<const char*()>("CreateCorvane");
+        auto* inputCorvane = Library.Proc<void(const char*)>("InputCorvane");
+        auto* outputCorvane = Library.Proc<void(const char*)>("OutputCorvane");
+        auto* destroyCorvane = Library.Proc<void()>("DestroyCorvane");
+
+        // The library's string lives until DestroyCorvane; the unit is its copy.
+        const char* answer = createCorvane();
+        const std::string unit = answer ? answer : "";
+        if (!unit.empty()) {
+            const TPieceFeed input = [inputCorvane](const std::string& Piece) { inputCorvane(Piece.c_str()); };
+            if (unit == Ansi("СЛОВО"))
+                ProfileWords(lines, input);
+            else if (unit == Ansi("ПРЕДЛОЖЕНИЕ"))
+                ProfileSentences(lines, input);
+            else if (unit == Ansi("АБЗАЦ"))
+                MyShowMessage(QStringLiteral("АБЗАЦ"));
+            outputCorvane(QStringToAnsi(DocumentFileName()).c_str());
+        }
+        destroyCorvane();
+    });
 }

@@ -1,20 +1,28 @@
 // The text command from the editor's text to the filled diagram window, just
 // before it is shown, on a 1 MB document and on a one-page document; and in the
 // same run the core's own feed of the same text, the baseline of the share
-// spent reading the editor's lines, converting and feeding them.
+// spent reading the editor's lines, converting and feeding them. The golden
+// section and the text profile (words and sentences) run on the 1 MB document
+// against the text command, with the recording stand-ins of their libraries
+// (logging nothing) and a silent speaker.
+#include "Application.h"
 #include "LemvGraf.h"
+#include "Loader.h"
 #include "PhonText.h"
 #include "REMain.h"
 #include "RussianText.h"
+#include "Speaker.h"
 #include "Win1251.h"
 
 #include <QApplication>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -52,6 +60,8 @@ TMainForm& FormWith(int which)
         form->SetDocumentName(which == 0 ? QStringLiteral("/тексты/мегабайт.rtf") : QStringLiteral("/тексты/страница.rtf"));
         loaded = which;
     }
+    // Nothing selected: the golden section leaves its vowel selected.
+    form->Editor()->moveCursor(QTextCursor::Start);
     return *form;
 }
 
@@ -99,7 +109,24 @@ void BM_CoreFeed(benchmark::State& state)
     }
 }
 
+void BM_GoldenSection(benchmark::State& state)
+{
+    TMainForm& form = FormWith(0);
+    for (auto _ : state)
+        form.RunGoldenSection();
+}
+
+void BM_TextProfile(benchmark::State& state)
+{
+    TMainForm& form = FormWith(0);
+    qputenv("LEMV_FAKE_CORVANE", QByteArray::fromStdString(Ansi(state.range(0) == 0 ? "СЛОВО" : "ПРЕДЛОЖЕНИЕ")));
+    for (auto _ : state)
+        form.RunTextProfile();
+}
+
 BENCHMARK(BM_TextCommand)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GoldenSection)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TextProfile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EditorFeed)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CoreFeed)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
@@ -124,6 +151,14 @@ public:
             std::printf("%s: editor lines, converted and fed %.3f ms; core feed %.3f ms; ratio %.2f (target <= 3)\n",
                         doc == 0 ? "1 MB document  " : "one-page document", feed, core, core > 0 ? feed / core : 0.0);
         }
+        const double text = ms("BM_TextCommand/0");
+        for (const auto& [name, label] : {std::pair {"BM_GoldenSection", "golden section"},
+                                          std::pair {"BM_TextProfile/0", "text profile, words"},
+                                          std::pair {"BM_TextProfile/1", "text profile, sentences"}}) {
+            const double t = ms(name);
+            std::printf("1 MB document: %-24s %8.2f ms; ratio to the text command %.2f (target <= 3)\n", label, t,
+                        text > 0 ? t / text : 0.0);
+        }
     }
 };
 
@@ -134,6 +169,11 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    SetLibraryFolder(ProgramDir() + QStringLiteral("/fakelibs"));
+    struct : ISpeaker {
+        void SquareWave(int, int) override {}
+    } silence;
+    SetSpeakerLayer(&silence);
     benchmark::Initialize(&argc, argv);
     FigureReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -382,7 +382,7 @@ TEST_F(MainForm, AnalysisMenuShowsOnlyTheCheckMarkOfTheCheckedItem)
 
 TEST_F(MainForm, FindAndSelectTextSearchesFromTheSelectionEnd)
 {
-    Editor()->setPlainText(QStringLiteral("мама мыла раму, мама"));
+    Editor()->setPlainText(QString::fromUtf8("мама мыла раму, мама\nпапа\u00A0спал"));
     struct {
         int SelStart, SelEnd;
         const char* Text;
@@ -393,6 +393,9 @@ TEST_F(MainForm, FindAndSelectTextSearchesFromTheSelectionEnd)
         {2, 2, "мама", 0},   // a caret alone searches from 0
         {0, 4, "Мама", -1},  // case-sensitive
         {17, 20, "мыла", -1}, // nothing after the selection
+        // A no-break space matches itself, and a line break counts one position.
+        {0, 0, "папа\u00A0спал", 21},
+        {0, 0, "папа спал", -1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Text);
@@ -400,7 +403,7 @@ TEST_F(MainForm, FindAndSelectTextSearchesFromTheSelectionEnd)
         cur.setPosition(c.SelStart);
         cur.setPosition(c.SelEnd, QTextCursor::KeepAnchor);
         Editor()->setTextCursor(cur);
-        EXPECT_EQ(Form->FindAndSelectText(QString::fromUtf8(c.Text)), c.Found);
+        EXPECT_EQ(Form->FindAndSelectText(Ansi(c.Text)), c.Found);
         const QTextCursor after = Editor()->textCursor();
         if (c.Found >= 0) {
             EXPECT_EQ(after.selectionStart(), c.Found);

@@ -1,4 +1,6 @@
-// The text profile: the word and sentence cutting of the editor's lines.
+// The text profile: the word and sentence cutting of the editor's lines, and
+// the command's calls into the profile library.
+#include "AppTestSupport.h"
 #include "TextProfile.h"
 #include "Win1251.h"
 
@@ -65,6 +67,74 @@ TEST(TextProfile, SentenceEndIsTheLineEndOrASpaceAfter)
     EXPECT_TRUE(IsSentenceEnd("a. b", 2));
     EXPECT_FALSE(IsSentenceEnd("a.b", 2));
     EXPECT_FALSE(IsSentenceEnd("a.\xA0" "b", 2)); // a no-break space is not a space
+}
+
+class TextProfileCommand : public MainFormFixture {};
+
+TEST_F(TextProfileCommand, FeedsWordsThenTheFileName)
+{
+    Editor()->setPlainText(QStringLiteral("Жили-были дед да баба.\nи дед\nда бабка"));
+    Form->SetDocumentName(Path(QStringLiteral("проба.rtf")));
+    Run(&TMainForm::RunTextProfile);
+    EXPECT_EQ(FakeLibs::Log(), (QStringList {"+corvdll", "CreateCorvane", "InputCorvane Жили-были",
+                                             "InputCorvane дед", "InputCorvane да", "InputCorvane баба",
+                                             "InputCorvane дедда", "OutputCorvane проба.rtf", "DestroyCorvane",
+                                             "-corvdll"}));
+    EXPECT_TRUE(Modal.Seen.isEmpty());
+}
+
+TEST_F(TextProfileCommand, FeedsSentences)
+{
+    FakeLibs::SetCorvaneUnit(QStringLiteral("ПРЕДЛОЖЕНИЕ"));
+    Editor()->setPlainText(QStringLiteral("Мама мыла раму. Папа спал.\nПи 3.14 Да!!\nконец"));
+    Run(&TMainForm::RunTextProfile);
+    EXPECT_EQ(FakeLibs::Calls(), (QStringList {"CreateCorvane", "InputCorvane Мама мыла раму",
+                                               "InputCorvane  Папа спал", "InputCorvane Пи 3.14 Да!",
+                                               "OutputCorvane Без Имени", "DestroyCorvane"}));
+}
+
+TEST_F(TextProfileCommand, OtherUnitsFeedNothing)
+{
+    struct {
+        QString Unit;
+        QStringList Calls;
+        QStringList Messages;
+    } cases[] = {
+        {"АБЗАЦ", {"CreateCorvane", "OutputCorvane Без Имени", "DestroyCorvane"}, {"АБЗАЦ"}},
+        {"слово", {"CreateCorvane", "OutputCorvane Без Имени", "DestroyCorvane"}, {}},
+        {"", {"CreateCorvane", "DestroyCorvane"}, {}},
+    };
+    Editor()->setPlainText(QStringLiteral("Жили-были дед да баба."));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Unit.toStdString());
+        FakeLibs::ClearLog();
+        Modal.Seen.clear();
+        FakeLibs::SetCorvaneUnit(c.Unit);
+        Run(&TMainForm::RunTextProfile);
+        EXPECT_EQ(FakeLibs::Calls(), c.Calls);
+        EXPECT_EQ(Modal.Seen, c.Messages);
+    }
+}
+
+TEST_F(TextProfileCommand, EmptyEditorLoadsAndUnloadsOnly)
+{
+    Run(&TMainForm::RunTextProfile);
+    EXPECT_EQ(FakeLibs::Log(), (QStringList {"+corvdll", "-corvdll"}));
+}
+
+TEST_F(TextProfileCommand, FailuresEndTheCommand)
+{
+    Editor()->setPlainText(QStringLiteral("Жили-были дед да баба."));
+    // A failing call: the library is unloaded without DestroyCorvane, nothing is said.
+    FakeLibs::SetThrow(QStringLiteral("InputCorvane"));
+    Run(&TMainForm::RunTextProfile);
+    EXPECT_EQ(FakeLibs::Log(), (QStringList {"+corvdll", "CreateCorvane", "InputCorvane Жили-были", "-corvdll"}));
+    EXPECT_TRUE(Modal.Seen.isEmpty());
+    EXPECT_TRUE(Errors.isEmpty());
+
+    FakeLibs::Use({"CORVDLL.DLL"});
+    Run(&TMainForm::RunTextProfile);
+    EXPECT_EQ(Modal.Seen, QStringList {QStringLiteral("Ошибка при загрузке библиотеки CORVDLL.DLL")});
 }
 
 } // namespace
