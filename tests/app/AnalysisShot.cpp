@@ -1,6 +1,7 @@
 // Runs the text command on the sample document as the user would and saves
 // screenshots (PNG) into the folder given as the first argument: the main
-// window, the wait message, and each tab of the diagram window. Not a test.
+// window, the wait message, each tab of the diagram window, and the editor
+// after the golden section has marked its vowel. Not a test.
 #include "LemvGraf.h"
 #include "REMain.h"
 #include "Settle.h"
@@ -10,6 +11,9 @@
 #include <QDialog>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QTimer>
 
 namespace {
@@ -56,6 +60,13 @@ int main(int argc, char** argv)
         });
         look->start(100);
         MainForm->RunTextPhonosemantics();
+        MainForm->RunGoldenSection();
+        Shot(out + "/golden.png");
+        // The caret moved off the vowel, as a click in the text does, shows its red.
+        MainForm->Editor()->moveCursor(QTextCursor::Start);
+        Shot(out + "/golden-red.png");
+        // The colours changed the document; the driver does not save them.
+        MainForm->Editor()->document()->setModified(false);
         app.quit();
     });
     const int code = app.exec();
