@@ -5,6 +5,7 @@
 // add the pages to Pages and show the window.
 #include "FileDialogs.h"
 #include "PageRecords.h"
+#include "VirtualKeys.h"
 
 #include <QDialog>
 #include <QString>
@@ -28,9 +29,6 @@ class TGrafForm;
 // The page control's next (or previous) tab, wrapping around; a change of tab
 // runs the control's change handler.
 void SelectNextPage(QTabWidget* PageControl, bool GoForward);
-
-// Window-system key codes the window reacts to.
-constexpr int VK_ESCAPE = 27, VK_PRIOR = 33, VK_NEXT = 34, VK_UP = 38, VK_DOWN = 40;
 
 class TGrafForm : public QDialog {
     Q_OBJECT

@@ -45,6 +45,11 @@ int TCanvas::TextWidth(const QString& Text) const
     return QFontMetrics(Font.ToQFont()).horizontalAdvance(Text);
 }
 
+int TCanvas::TextHeight(const QString&) const
+{
+    return QFontMetrics(Font.ToQFont()).height();
+}
+
 void TPainterCanvas::DrawText(int X, int Y, const QString& Text)
 {
     const QFont f = Font.ToQFont();

@@ -57,6 +57,7 @@ public:
     // Fills with the brush colour.
     void FillRect(const QRect& Rect);
     virtual int TextWidth(const QString& Text) const;
+    virtual int TextHeight(const QString& Text) const;
 
 protected:
     virtual void DrawText(int X, int Y, const QString& Text) = 0;
