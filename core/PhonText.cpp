@@ -346,18 +346,20 @@ void TFileViewMem::AnalyzeWordDocument(const std::string& Title_, int32_t Mode, 
         }
     }
 
-    if (SoundCount < 1) {
-        Note = Ansi("Слишком мал текст для анализа!");
-        return;
-    }
+    Note = DocumentNote();
+}
+
+std::string TFileViewMem::DocumentNote()
+{
+    if (SoundCount < 1)
+        return Ansi("Слишком мал текст для анализа!");
     ClearScaleScores();
     ComputeProfile();
     TakeSnapshot();
     RankTextScales();
     if (TopList.Slots[1].Value >= 8.0)
-        Note.clear();
-    else
-        Note = Cut255(Ansi("ЗНАЧИМЫХ признаков для текста ") + Title + Ansi(" НЕТ!"));
+        return {};
+    return Cut255(Ansi("ЗНАЧИМЫХ признаков для текста ") + Title + Ansi(" НЕТ!"));
 }
 
 void RankTextScales()

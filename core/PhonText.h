@@ -65,6 +65,11 @@ public:
 
     // Every character of S in turn (S holds Windows-1251 bytes).
     void ProcessString(std::string_view S, int32_t Mode);
+
+protected:
+    // The end of a document walk: profile, snapshot and ranking when anything
+    // was counted; the note, empty when the text has significant features.
+    std::string DocumentNote();
 };
 
 // The model of the running text analysis; created, fed and freed by the text command.
