@@ -1,8 +1,9 @@
 // Draws the main window's pictures into the folder given (app/res): the image
 // strip "SMALLIMAGES" (27 pictures of 16 x 16 pixels side by side on fuchsia,
 // the strip's transparent colour), the window's icon and the ruler's three
-// indent markers. Run by hand (target lemv_make_images); the PNGs it writes
-// are kept in app/res.
+// indent markers; and, into a second folder given (wordlib/res), the word
+// library's strip of four pictures for its chart tool bar. Run by hand (target
+// lemv_make_images); the PNGs it writes are kept in those folders.
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
@@ -176,11 +177,24 @@ QImage MarkerImage(const MarkerPicture& M)
     return image;
 }
 
-QImage SmallImages()
+// The word library's chart tool bar.
+const Draw WordPictures[4] = {
+    // 0 line chart: a broken line over an axis
+    [](QPainter& p) { p.setPen(Ink); p.drawLine(1, 1, 1, 14); p.drawLine(1, 14, 14, 14); p.setPen(QPen(Red, 2)); p.drawPolyline(QPolygon({QPoint(3, 11), QPoint(6, 6), QPoint(9, 9), QPoint(13, 3)})); },
+    // 1 bar chart: horizontal red bars from an axis
+    [](QPainter& p) { p.setPen(Ink); p.drawLine(1, 1, 1, 14); p.setBrush(Red); p.drawRect(2, 2, 11, 2); p.drawRect(2, 6, 8, 2); p.drawRect(2, 10, 5, 2); },
+    // 2 a list of values
+    [](QPainter& p) { Sheet(p, 2, 1, 11, 13); static const int r[4][2] = {{4, 11}, {4, 9}, {4, 11}, {4, 8}}; Lines(p, r, 4, 4); },
+    // 3 three-dimensional view: a shaded cube
+    [](QPainter& p) { p.setPen(Ink); p.setBrush(Silver); p.drawRect(2, 5, 8, 8); p.setBrush(Paper); p.drawPolygon(QPolygon({QPoint(2, 5), QPoint(6, 1), QPoint(14, 1), QPoint(10, 5)})); p.setBrush(Grey); p.drawPolygon(QPolygon({QPoint(10, 5), QPoint(14, 1), QPoint(14, 9), QPoint(10, 13)})); },
+};
+
+// Count pictures side by side.
+QImage Strip(const Draw* Pictures, int Count)
 {
-    QImage strip(432, 16, QImage::Format_RGB32);
+    QImage strip(16 * Count, 16, QImage::Format_RGB32);
     strip.fill(Fuchsia);
-    for (int i = 0; i < 27; ++i) {
+    for (int i = 0; i < Count; ++i) {
         QImage cell(16, 16, QImage::Format_RGB32);
         cell.fill(Fuchsia);
         QPainter p(&cell);
@@ -222,13 +236,19 @@ int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+        std::fprintf(stderr, "usage: %s FOLDER [WORDLIB-FOLDER]\n", argv[0]);
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
-    bool written = SmallImages().save(out.filePath(QStringLiteral("SmallImages.png")), "PNG")
+    bool written = Strip(Pictures, 27).save(out.filePath(QStringLiteral("SmallImages.png")), "PNG")
         && MainIcon().save(out.filePath(QStringLiteral("MainIcon.png")), "PNG");
     for (const MarkerPicture& m : Markers)
         written = written && MarkerImage(m).save(out.filePath(QString::fromLatin1(m.File)), "PNG");
+    if (argc > 2) {
+        // The library's strip: 64 x 16, 8 bits per pixel.
+        const QDir words(QString::fromLocal8Bit(argv[2]));
+        written = written && Strip(WordPictures, 4).convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither)
+                                 .save(words.filePath(QStringLiteral("WordImages.png")), "PNG");
+    }
     return written ? 0 : 1;
 }
