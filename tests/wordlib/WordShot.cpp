@@ -1,0 +1,90 @@
+// Runs the real library's word road on «МАМА» and saves the entry dialog, the
+// stress window (with the screen around it) and both tabs of the word window
+// as PNG files into the folder given as the first argument (default: current).
+#include "Loader.h"
+#include "Win1251.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QThread>
+#include <QTimer>
+
+namespace {
+
+void Settle()
+{
+    for (int i = 0; i < 20; ++i) {
+        QApplication::processEvents();
+        QThread::msleep(20);
+    }
+}
+
+QWidget* TopLevel(const char* Name)
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String(Name) && w->isVisible())
+            return w;
+    return nullptr;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    TLibHandle lib = LoadLibraryModule(QStringLiteral("QUENLIT.DLL"));
+    if (!lib) {
+        qWarning("libquenlit.so not found in %s", qPrintable(LibraryFolder()));
+        return 1;
+    }
+    auto* fonoSemWrd = reinterpret_cast<int32_t (*)(const char*)>(ModuleSymbol(lib, "FonoSemWrd"));
+    const auto screen = [] { return QGuiApplication::primaryScreen()->grabWindow(0); };
+
+    // The word window: both tabs, then closed.
+    QTimer words;
+    words.setInterval(50);
+    QObject::connect(&words, &QTimer::timeout, [&] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w || w->objectName() != QLatin1String("GrafForm"))
+            return;
+        words.stop();
+        Settle();
+        w->grab().save(out + "/word-chart.png");
+        if (auto* tabs = w->findChild<QTabWidget*>(QStringLiteral("PageControl1")))
+            tabs->setCurrentIndex(1);
+        Settle();
+        w->grab().save(out + "/word-list.png");
+        static_cast<QDialog*>(w)->reject();
+    });
+
+    QTimer::singleShot(300, [&] {
+        QWidget* entry = QApplication::activeModalWidget();
+        Settle();
+        entry->grab().save(out + "/word-entry.png");
+        entry->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+        Settle();
+        if (QWidget* stress = TopLevel("Form3")) {
+            stress->grab().save(out + "/word-stress.png");
+            screen().save(out + "/word-stress-screen.png");
+            QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+            QApplication::sendEvent(stress, &right);
+            Settle();
+            stress->grab().save(out + "/word-stress-moved.png");
+            words.start();
+            QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QApplication::sendEvent(stress, &enter);
+        }
+        Settle();
+        entry->findChild<QPushButton*>(QStringLiteral("BitBtn2"))->click();
+    });
+    const int result = fonoSemWrd(Ansi("мама").c_str());
+    FreeLibraryModule(lib);
+    return result == 1 ? 0 : 2;
+}

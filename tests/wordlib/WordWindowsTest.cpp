@@ -1,0 +1,261 @@
+// The entry dialog, the stress and hint windows and the way from a confirmed
+// word to the result window, with the library's three windows as the entry
+// creates them.
+#include "ModalDriver.h"
+
+#include "Application.h"
+#include "ClipboardLayer.h"
+#include "LemvGraf.h"
+#include "MeanWrd.h"
+#include "Screen.h"
+#include "Tabedit.h"
+#include "U2.h"
+#include "U3.h"
+#include "Win1251.h"
+#include "Wording.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <gtest/gtest.h>
+
+extern "C" int32_t FonoSemWrd(const char* Word);
+
+namespace {
+
+// What a modal window showed: a message, or the word window's caption and tabs.
+QString Describe(QWidget* W)
+{
+    if (auto* box = qobject_cast<QMessageBox*>(W))
+        return QStringLiteral("box:") + box->text();
+    if (auto* graf = qobject_cast<TGrafForm*>(W)) {
+        QStringList tabs;
+        for (int i = 0; i < graf->PageControl1->count(); ++i)
+            tabs << graf->PageControl1->tabText(i);
+        return QStringLiteral("graf:%1|mode %2|%3").arg(graf->windowTitle()).arg(graf->Mode).arg(tabs.join(QLatin1Char(',')));
+    }
+    const QString message = MessageText(W);
+    return QStringLiteral("message:") + message;
+}
+
+// Closes every modal window that comes up and keeps what it showed.
+struct ModalLog {
+    QStringList Seen;
+    ModalDriver Driver { [this](QWidget* W) {
+        Seen << Describe(W);
+        if (auto* d = qobject_cast<QDialog*>(W))
+            d->reject();
+    } };
+};
+
+class WordWindows : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetVirtualScreenSize(QSize(1024, 768));
+        EditDB = new TEditDB();
+        Form3 = new TForm3(EditDB);
+        Form2 = new TForm2(EditDB);
+    }
+    void TearDown() override
+    {
+        delete Form2;
+        delete Form3;
+        delete EditDB;
+        SetVirtualScreenSize({});
+    }
+    static void Key(QWidget* W, int Qtkey, Qt::KeyboardModifiers Mods = Qt::NoModifier, const QString& Text = {})
+    {
+        QKeyEvent press(QEvent::KeyPress, Qtkey, Mods, Text);
+        QApplication::sendEvent(W, &press);
+    }
+};
+
+} // namespace
+
+TEST_F(WordWindows, CopyKeysReplaceTheEntryAndNeverReachTheEditBox)
+{
+    QGuiApplication::clipboard()->setText(QStringLiteral("ZZ"));
+    const struct {
+        int key;
+        Qt::KeyboardModifiers mods;
+        bool replaced;
+    } cases[] = {
+        { Qt::Key_C, Qt::ControlModifier, true },
+        { 0x0421, Qt::ControlModifier, true }, // С of the Russian layout: the same key
+        { Qt::Key_3, Qt::ControlModifier | Qt::KeypadModifier, true },
+        { Qt::Key_Delete, Qt::ShiftModifier, true },
+        { Qt::Key_Insert, Qt::ShiftModifier, true }, // no paste follows
+        { Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier, false },
+        { Qt::Key_V, Qt::ControlModifier, false },
+        { Qt::Key_X, Qt::ControlModifier, false },
+        { Qt::Key_Delete, Qt::ControlModifier | Qt::ShiftModifier, false },
+    };
+    for (const auto& c : cases) {
+        EditDB->SetEntry(QStringLiteral("КОТ"));
+        EditDB->Edit1->setCursorPosition(3);
+        Key(EditDB->Edit1, c.key, c.mods);
+        if (c.replaced)
+            EXPECT_EQ(EditDB->Edit1->text(), QStringLiteral("****")) << std::hex << c.key;
+        else
+            EXPECT_NE(EditDB->Edit1->text(), QStringLiteral("****")) << c.key;
+        EXPECT_FALSE(EditDB->Edit1->isReadOnly());
+    }
+}
+
+TEST_F(WordWindows, EntryIsUpperCasedAndLongCallerTextsStayWhole)
+{
+    EditDB->SetEntry(QString());
+    Key(EditDB->Edit1, 0x041A, Qt::NoModifier, QStringLiteral("к"));
+    Key(EditDB->Edit1, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    EXPECT_EQ(EditDB->Edit1->text(), QStringLiteral("КA"));
+
+    const QString sixty(60, QChar(0x0416));
+    EditDB->SetEntry(sixty);
+    EXPECT_EQ(EditDB->Edit1->text(), sixty);
+    EditDB->Edit1->end(false);
+    Key(EditDB->Edit1, Qt::Key_B, Qt::NoModifier, QStringLiteral("b"));
+    EXPECT_EQ(EditDB->Edit1->text(), sixty) << "typing never lengthens a text past the limit";
+}
+
+TEST_F(WordWindows, EntriesThatAreNoRussianWordGetTheNotice)
+{
+    ModalLog log;
+    for (const char* entry : { "КОТ1", "CAT", "ЁЖ", "Я", "ДОМ И САД" })
+        StartWordAnalysis(Ansi(entry));
+    EXPECT_EQ(log.Seen, QStringList(5, QStringLiteral("box:Слово не принадлежит русскому языку!")));
+    StartWordAnalysis("");
+    EXPECT_EQ(log.Seen.size(), 5) << "an empty entry does nothing";
+    EXPECT_FALSE(Form3->isVisible());
+}
+
+TEST_F(WordWindows, OneVowelGoesStraightToTheWordWindow)
+{
+    ModalLog log;
+    StartWordAnalysis(Ansi("кот пес"));
+    EXPECT_EQ(log.Seen, QStringList { QStringLiteral("graf:Фоносемантика слова|mode 3|КОТ,# КОТ") });
+    EXPECT_FALSE(Form3->isVisible());
+    EXPECT_EQ(GrafForm, nullptr) << "the window is freed after it closed";
+
+    // Ranked by significance, equal ones in scale order.
+    for (int i = 1; i < 25; ++i) {
+        EXPECT_GE(WordTopList.Slots[i].Value, WordTopList.Slots[i + 1].Value);
+        if (WordTopList.Slots[i].Value == WordTopList.Slots[i + 1].Value) {
+            EXPECT_LT(WordTopList.Slots[i].Index, WordTopList.Slots[i + 1].Index);
+        }
+    }
+    EXPECT_EQ(WordTopList.Count, 25);
+    EXPECT_EQ(WordTopList.Slots[1].Index, 25); // 2.228 leans to ПОДВИЖНЫЙ with 3.77
+}
+
+TEST_F(WordWindows, TwoVowelsOpenTheStressWindowBesideTheHint)
+{
+    ModalLog log;
+    StartWordAnalysis(Ansi("мама"));
+    EXPECT_TRUE(log.Seen.isEmpty());
+    EXPECT_TRUE(Form3->isVisible());
+    EXPECT_TRUE(Form2->isVisible());
+    EXPECT_EQ(CurrentWordAnalysis->AnalysedWord, Ansi("МАМА"));
+    EXPECT_EQ(CurrentWordAnalysis->StressPos, 2);
+    // The hint never takes the focus or input.
+    EXPECT_NE(QApplication::activeWindow(), Form2);
+    EXPECT_TRUE(Form2->testAttribute(Qt::WA_ShowWithoutActivating));
+    EXPECT_TRUE(Form2->windowFlags() & Qt::WindowDoesNotAcceptFocus);
+    EXPECT_EQ(Form2->focusPolicy(), Qt::NoFocus);
+
+    // Esc hides both without an analysis.
+    Key(Form3, Qt::Key_Escape);
+    EXPECT_FALSE(Form3->isVisible());
+    EXPECT_FALSE(Form2->isVisible());
+    EXPECT_FALSE(Form2->isEnabled());
+    EXPECT_TRUE(log.Seen.isEmpty());
+}
+
+TEST_F(WordWindows, StressMovesBetweenVowelsAndWrapsRound)
+{
+    const struct {
+        const char* word;
+        std::vector<int> right, left;
+    } cases[] = {
+        { "МАМА", { 4, 2, 4 }, { 4, 2 } },
+        { "КОЛОКОЛ", { 4, 6, 2, 4 }, { 6, 4, 2 } },
+    };
+    for (const auto& c : cases) {
+        CurrentWordAnalysis->SetWord(Ansi(c.word));
+        for (int expected : c.right) {
+            Form3->RightSpeedButtonClick();
+            EXPECT_EQ(CurrentWordAnalysis->StressPos, expected) << c.word;
+        }
+        CurrentWordAnalysis->SetWord(Ansi(c.word));
+        for (int expected : c.left) {
+            Form3->LeftSpeedButtonClick();
+            EXPECT_EQ(CurrentWordAnalysis->StressPos, expected) << c.word;
+        }
+    }
+    // The arrow keys move it with Shift or Ctrl held as well.
+    CurrentWordAnalysis->SetWord(Ansi("КОЛОКОЛ"));
+    Key(Form3, Qt::Key_Right, Qt::ShiftModifier);
+    Key(Form3, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(CurrentWordAnalysis->StressPos, 6);
+    Key(Form3, Qt::Key_Left);
+    EXPECT_EQ(CurrentWordAnalysis->StressPos, 4);
+}
+
+TEST_F(WordWindows, EnterRunsTheAnalysisOnceWithTheChosenStress)
+{
+    ModalLog log;
+    StartWordAnalysis(Ansi("МАМА"));
+    Key(Form3, Qt::Key_Right);
+    Key(Form3, Qt::Key_Return);
+    EXPECT_EQ(log.Seen, QStringList { QStringLiteral("graf:Фоносемантика слова|mode 3|МАМА,# МАМА") });
+    EXPECT_EQ(CurrentWordAnalysis->StressPos, 4);
+    EXPECT_FALSE(Form3->isVisible());
+    EXPECT_FALSE(Form2->isVisible());
+}
+
+TEST_F(WordWindows, NothingSignificantGivesTheNoteAndNoWindow)
+{
+    ModalLog log;
+    StartWordAnalysis(Ansi("ВИДЫ")); // best significance 3.35
+    Key(Form3, Qt::Key_Return);
+    EXPECT_EQ(log.Seen, QStringList { QStringLiteral("message:ЗНАЧИМЫХ признаков НЕТ!") });
+
+    // The empty word: every scale 0, each ranked with 6.0, and a window.
+    log.Seen.clear();
+    CurrentWordAnalysis->SetWord("");
+    Form3->OkButtonClick();
+    EXPECT_EQ(log.Seen, QStringList { QStringLiteral("graf:Фоносемантика слова|mode 3|,# ") });
+    for (int i = 1; i <= 25; ++i) {
+        EXPECT_EQ(WordTopList.Slots[i].Value, 6.0);
+        EXPECT_EQ(WordTopList.Slots[i].Index, i);
+    }
+}
+
+TEST(FonoSemWrd, RunsTheEntryDialogWithTheCallersWordUpperCased)
+{
+    SetVirtualScreenSize(QSize(1024, 768));
+    QStringList seen;
+    ModalDriver driver([&](QWidget* W) {
+        if (W != EditDB) {
+            seen << Describe(W);
+            static_cast<QDialog*>(W)->reject();
+            return;
+        }
+        seen << EditDB->Edit1->text();
+        // A two-vowel word: the stress window opens; closing the entry dialog
+        // with it up still ends the call normally.
+        EditDB->BitBtn1->click();
+        seen << (Form3->isVisible() ? QStringLiteral("stress") : QStringLiteral("-"));
+        EditDB->BitBtn2->click();
+    });
+    EXPECT_EQ(FonoSemWrd(Ansi("мама").c_str()), 1);
+    EXPECT_EQ(seen, (QStringList { QStringLiteral("МАМА"), QStringLiteral("stress") }));
+    EXPECT_EQ(EditDB, nullptr);
+    EXPECT_EQ(Form3, nullptr);
+    EXPECT_EQ(Form2, nullptr);
+    EXPECT_EQ(CurrentWordAnalysis, nullptr);
+    SetVirtualScreenSize({});
+}
