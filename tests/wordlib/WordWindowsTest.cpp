@@ -234,6 +234,37 @@ TEST_F(WordWindows, NothingSignificantGivesTheNoteAndNoWindow)
     }
 }
 
+TEST_F(WordWindows, AnyTypedEntryGivesTheNoticeOrAnAnalysis)
+{
+    const QString notice = QStringLiteral("box:Слово не принадлежит русскому языку!");
+    const struct {
+        QString typed;
+        bool russian;
+    } cases[] = {
+        { QStringLiteral("Hello world"), false },
+        { QStringLiteral("12345"), false },
+        { QStringLiteral("中文字"), false },         // outside the code page: "?" ends a word
+        { QStringLiteral("ДОМ\u2014ДОМ"), false },  // the dash joins the word but is no letter
+        { QString(255, QChar(0x0411)), true },      // 255 consonants: no stress to choose
+        { QString(255, QChar(0x0410)), true },      // 255 vowels: the stress window
+        { QString(300, QChar(0x043E)), true },      // cut to 255
+    };
+    for (const auto& c : cases) {
+        ModalLog log;
+        EditDB->SetEntry(c.typed);
+        EditDB->BitBtn1Click();
+        if (Form3->isVisible())
+            Key(Form3, Qt::Key_Return);
+        ASSERT_EQ(log.Seen.size(), 1) << c.typed.left(20).toStdString();
+        if (c.russian)
+            EXPECT_TRUE(log.Seen[0].startsWith(QStringLiteral("graf:")) || log.Seen[0].startsWith(QStringLiteral("message:")))
+                << log.Seen[0].left(60).toStdString();
+        else
+            EXPECT_EQ(log.Seen[0], notice) << c.typed.toStdString();
+    }
+    EXPECT_EQ(CurrentWordAnalysis->AnalysedWord.size(), 255u);
+}
+
 TEST(FonoSemWrd, RunsTheEntryDialogWithTheCallersWordUpperCased)
 {
     SetVirtualScreenSize(QSize(1024, 768));
