@@ -8,6 +8,7 @@
 #include "FileDialogs.h"
 #include "MymsgDlg.h"
 #include "Rtf.h"
+#include "SafeFile.h"
 #include "Shell.h"
 #include "Win1251.h"
 
@@ -16,7 +17,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeData>
-#include <QSaveFile>
 #include <QTextDocument>
 #include <QTextEdit>
 
@@ -64,19 +64,12 @@ void TMainForm::ReadDocumentFile(const QString& FileName)
 
 void TMainForm::WriteDocumentFile(const QString& FileName)
 {
-    const QByteArray rtf = WriteRtf(*ui->Editor->document());
-    // Written beside the target and renamed over it: a failing save leaves the old file whole.
-    // Unbuffered, so that a failing write (a full disk) shows in write() itself:
-    // an error that only came up while closing would still be committed.
-    QSaveFile file(FileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        FileError("Cannot create file %1", FileName);
-    if (file.write(rtf) != rtf.size() || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
+    // Whole or not at all: a failing save leaves the old file as it was.
+    try {
+        WriteFileWhole(FileName, WriteRtf(*ui->Editor->document()));
+    } catch (const EWriteError&) {
         FileError("Cannot create file %1", FileName);
     }
-    if (!file.commit())
-        FileError("Cannot create file %1", FileName);
 }
 
 void TMainForm::FileNew()

@@ -2,7 +2,10 @@
 // Writing a file whole or not at all: the bytes go to a new file beside the
 // target, which replaces the target only once everything is on the disk. A
 // failure (no such folder, no permission, a full disk) leaves the target as it
-// was and raises EWriteError with a message for the user.
+// was and raises EWriteError with a message for the user. Where the folder
+// takes no new file but the target may be written, the target is written in
+// place, after room for the bytes was reserved (a full disk still fails before
+// the old content is touched).
 #include "Errors.h"
 
 #include <QByteArray>

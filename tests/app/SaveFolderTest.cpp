@@ -1,0 +1,105 @@
+// Saving into a folder that takes no new file (a writable document in a
+// folder the user may not write to), as a user without rights: the save goes
+// in place; the replace as a whole stays wherever the folder allows it.
+#include "AppTestSupport.h"
+#include "NoFileRights.h"
+#include "SafeFile.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+namespace {
+
+// A folder holding "doc.rtf" whose mode takes no new file while the object lives.
+class TLockedFolder {
+public:
+    explicit TLockedFolder(const QString& Folder) : folder_(QFile::encodeName(Folder))
+    {
+        ::chmod(folder_.constData(), 0555);
+    }
+    ~TLockedFolder() { ::chmod(folder_.constData(), 0755); }
+    // Whether a new file can be made there now (for the test's own check).
+    bool TakesNewFiles() const
+    {
+        QFile probe(QFile::decodeName(folder_) + "/probe");
+        const bool made = probe.open(QIODevice::WriteOnly);
+        if (made)
+            probe.remove();
+        return made;
+    }
+
+private:
+    QByteArray folder_;
+};
+
+QByteArray Contents(const QString& File)
+{
+    QFile f(File);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class SaveFolder : public MainFormFixture {};
+
+} // namespace
+
+TEST(SafeFile, FolderThatTakesNoNewFileIsWrittenInPlace)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("только чтение"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString doc = folder + "/doc.rtf";
+    WriteFileWhole(doc, "old");
+
+    TLockedFolder locked(folder);
+    TNoFileRights user;
+    ASSERT_FALSE(locked.TakesNewFiles()) << "the folder's mode must decide, as for a user without rights";
+
+    WriteFileWhole(doc, "new content");
+    EXPECT_EQ(Contents(doc), "new content");
+    WriteFileWhole(doc, "short");
+    EXPECT_EQ(Contents(doc), "short") << "the rest of the longer old content is cut off";
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList { QStringLiteral("doc.rtf") });
+
+    // A file that is not there yet cannot be made.
+    try {
+        WriteFileWhole(folder + "/new.rtf", "x");
+        ADD_FAILURE() << "a new file was made";
+    } catch (const EWriteError& e) {
+        EXPECT_TRUE(QString::fromStdString(e.what()).contains(QStringLiteral("нет прав на запись"))) << e.what();
+    }
+
+    // A full disk fails before the old content is touched (writes past 1 KiB fail).
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old {};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 1024;
+    setrlimit(RLIMIT_FSIZE, &small);
+    EXPECT_THROW(WriteFileWhole(doc, QByteArray(4000, 'x')), EWriteError);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(Contents(doc), "short");
+}
+
+TEST_F(SaveFolder, DocumentInAFolderThatTakesNoNewFileIsSaved)
+{
+    const QString folder = Path(QStringLiteral("чужая папка"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString doc = folder + "/doc.rtf";
+    Write(doc, "saved text");
+    Form->OpenDocument(doc);
+    Type(QStringLiteral("правка"));
+
+    TLockedFolder locked(folder);
+    TNoFileRights user;
+    ASSERT_FALSE(locked.TakesNewFiles());
+    Run(&TMainForm::FileSave);
+    EXPECT_TRUE(Errors.isEmpty()) << Errors.join('|').toStdString();
+    EXPECT_FALSE(Editor()->document()->isModified());
+    Form->OpenDocument(doc);
+    EXPECT_EQ(Editor()->toPlainText(), QStringLiteral("правка"));
+}
