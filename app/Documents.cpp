@@ -49,15 +49,17 @@ void TMainForm::ReadDocumentFile(const QString& FileName)
     const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw Exception("Failed to Load Stream");
-    QTextDocument* doc = ui->Editor->document();
+    // Built apart from the editor and handed over whole, so that it is laid out once.
+    std::unique_ptr<QTextDocument> doc = ui->Editor->NewDocument();
     // Rich text first; whatever does not read as rich text comes in as plain text.
     if (ReadRtf(data, *doc) != RtfLoad::Loaded) {
         QString text = QByteArrayView(data).isValidUtf8() ? QString::fromUtf8(data) : AnsiToQString(std::string_view(data.constData(), static_cast<size_t>(data.size())));
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        ui->Editor->setPlainText(text);
+        doc->setPlainText(text);
     }
     doc->clearUndoRedoStacks();
+    ui->Editor->SetDocument(std::move(doc));
     // A loaded document starts with the caret at its beginning.
     ui->Editor->moveCursor(QTextCursor::Start);
 }

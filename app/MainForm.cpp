@@ -279,7 +279,7 @@ void TMainForm::BindCommands()
     run(f.ToolButton7, &TMainForm::ToolButton7Click);
 
     On(this, f.Editor, &QTextEdit::textChanged, [this] { RichEditChange(); });
-    On(this, f.Editor->document(), &QTextDocument::modificationChanged, [this] { RichEditChange(); });
+    On(this, f.Editor, &TRichEdit::ModificationChanged, [this] { RichEditChange(); });
     On(this, f.Editor, &QTextEdit::cursorPositionChanged, [this] { SelectionChange(); });
     On(this, f.Editor, &QTextEdit::selectionChanged, [this] { SelectionChange(); });
     On(this, f.Ruler, &TRulerPanel::Resized, [this] {

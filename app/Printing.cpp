@@ -37,19 +37,19 @@ void TMainForm::PrintSelectionOnly(QWidget* Control, const QString& Text)
 {
     if (Control != ui->Editor)
         return;
-    QTextDocument* doc = ui->Editor->document();
-    const bool modified = doc->isModified();
+    const bool modified = ui->Editor->document()->isModified();
     WriteDocumentFile(ScratchFile);
-    // The document comes back from the scratch file also when printing fails,
-    // and keeps its modified state, so unsaved changes are still asked about.
+    // The document comes back from the scratch file (as a new document) also
+    // when printing fails, and keeps its modified state, so unsaved changes
+    // are still asked about.
     auto restore = [&] {
         ReadDocumentFile(ScratchFile);
-        doc->setModified(modified);
+        ui->Editor->document()->setModified(modified);
         ShowModifiedState(modified);
     };
     try {
         ui->Editor->setPlainText(Text);
-        Printer().PrintDocument(*doc, QString());
+        Printer().PrintDocument(*ui->Editor->document(), QString());
     } catch (...) {
         restore();
         throw;

@@ -11,6 +11,7 @@ TRichEdit::TRichEdit(QWidget* Parent) : QTextEdit(Parent)
     document()->setDocumentMargin(0);
     document()->clearUndoRedoStacks();
     document()->setModified(false);
+    connect(document(), &QTextDocument::modificationChanged, this, &TRichEdit::ModificationChanged);
     // The margins around the formatting rectangle are painted like the text's ground.
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
@@ -33,4 +34,36 @@ void TRichEdit::SetFormattingRect(int Left, int Top, int Right, int Bottom)
     const QSize client = ClientSize();
     setViewportMargins(std::max(0, Left), std::max(0, Top), std::max(0, client.width() - Right),
                        std::max(0, client.height() - Bottom));
+}
+
+std::unique_ptr<QTextDocument> TRichEdit::NewDocument() const
+{
+    const QTextDocument& shown = *document();
+    auto doc = std::make_unique<QTextDocument>();
+    doc->setDefaultFont(shown.defaultFont());
+    doc->setDefaultTextOption(shown.defaultTextOption());
+    doc->setDocumentMargin(shown.documentMargin());
+    doc->setIndentWidth(shown.indentWidth());
+    doc->setUseDesignMetrics(shown.useDesignMetrics());
+    doc->setDefaultCursorMoveStyle(shown.defaultCursorMoveStyle());
+    doc->setUndoRedoEnabled(shown.isUndoRedoEnabled());
+    doc->clearUndoRedoStacks();
+    doc->setModified(false);
+    return doc;
+}
+
+void TRichEdit::SetDocument(std::unique_ptr<QTextDocument> Doc)
+{
+    QTextDocument* old = document();
+    // The first document belongs to the text edit, which frees it itself; the
+    // ones handed over belong to this control.
+    const bool ours = old->parent() == this;
+    const bool wasModified = old->isModified();
+    Doc->setParent(this);
+    setDocument(Doc.release());
+    if (ours)
+        delete old;
+    connect(document(), &QTextDocument::modificationChanged, this, &TRichEdit::ModificationChanged);
+    if (document()->isModified() != wasModified)
+        emit ModificationChanged(document()->isModified());
 }

@@ -3,9 +3,15 @@
 // out in a formatting rectangle of its client area (the area inside the frame
 // and the scroll bars). Outside that rectangle the client area shows the
 // editor's background.
+//
+// A loaded document is built apart and handed over whole (NewDocument, then
+// SetDocument): built inside the editor, every step of the building would lay
+// out all that was built so far. Handed over, it is laid out once.
 #include <QRect>
 #include <QSize>
 #include <QTextEdit>
+
+#include <memory>
 
 class TRichEdit : public QTextEdit {
     Q_OBJECT
@@ -16,4 +22,15 @@ public:
     // The formatting rectangle in client coordinates, right and bottom exclusive.
     QRect FormattingRect() const;
     void SetFormattingRect(int Left, int Top, int Right, int Bottom);
+
+    // An empty document with the settings of the one shown (default font,
+    // margin, text options), unmodified and with nothing to undo; nothing lays
+    // it out until it is shown.
+    std::unique_ptr<QTextDocument> NewDocument() const;
+    // Shows Doc in place of the current document, which is freed.
+    void SetDocument(std::unique_ptr<QTextDocument> Doc);
+
+signals:
+    // The shown document's modified flag changed, whichever document it is.
+    void ModificationChanged(bool Modified);
 };

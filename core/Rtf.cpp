@@ -736,6 +736,12 @@ QString Sanitized(const QString& s)
     return out;
 }
 
+// Adding a paragraph to a list costs the text engine time in proportion to
+// the list's length, so a long run of bulleted paragraphs is built as several
+// lists of at most this many: its bullets look the same, and the building
+// stays linear. Numbered lists stay whole, or their numbers would start again.
+constexpr int kBulletListRun = 256;
+
 void Reader::Build(QTextDocument& Doc) const
 {
     const bool undo = Doc.isUndoRedoEnabled();
@@ -764,7 +770,7 @@ void Reader::Build(QTextDocument& Doc) const
         const ListKind kind = Resolve(para.para);
         if (kind == ListKind::None) {
             list = nullptr;
-        } else if (list && kind == listKind) {
+        } else if (list && kind == listKind && (kind != ListKind::Bullet || list->count() < kBulletListRun)) {
             list->add(cursor.block());
         } else {
             list = cursor.createList(RtfListFormat(kind == ListKind::Bullet));

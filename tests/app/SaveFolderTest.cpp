@@ -1,12 +1,15 @@
 // Saving into a folder that takes no new file (a writable document in a
 // folder the user may not write to), as a user without rights: the save goes
-// in place; the replace as a whole stays wherever the folder allows it.
+// in place; the replace as a whole stays wherever the folder allows it. And a
+// loaded document, built apart from the editor, keeps the editor's wiring.
 #include "AppTestSupport.h"
 #include "NoFileRights.h"
 #include "SafeFile.h"
 
 #include <QDir>
 #include <QFile>
+#include <QPointer>
+#include <QTest>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -102,4 +105,24 @@ TEST_F(SaveFolder, DocumentInAFolderThatTakesNoNewFileIsSaved)
     EXPECT_FALSE(Editor()->document()->isModified());
     Form->OpenDocument(doc);
     EXPECT_EQ(Editor()->toPlainText(), QStringLiteral("правка"));
+}
+
+TEST_F(SaveFolder, LoadedDocumentKeepsTheEditorsSettingsAndWiring)
+{
+    QFont font = Editor()->document()->defaultFont();
+    font.setPointSize(13);
+    Editor()->document()->setDefaultFont(font);
+    const QPointer<QTextDocument> first = Editor()->document();
+    for (const char* name : { "a.rtf", "b.txt" }) {
+        SCOPED_TRACE(name);
+        const QString file = Path(QString::fromLatin1(name));
+        Write(file, name[2] == 'r' ? QByteArray("{\\rtf1 текст}") : QByteArray("текст"));
+        Form->OpenDocument(file);
+        EXPECT_EQ(Editor()->document()->defaultFont().pointSize(), 13);
+        EXPECT_FALSE(Editor()->document()->isUndoAvailable()) << "nothing to undo into the old text";
+        EXPECT_EQ(Probe().Status(1), QString());
+        QTest::keyClick(Editor(), Qt::Key_A);
+        EXPECT_EQ(Probe().Status(1), QStringLiteral("Изменен"));
+    }
+    EXPECT_TRUE(first.isNull()) << "the documents that were replaced are freed";
 }

@@ -434,4 +434,33 @@ TEST(RtfRead, FinalParMarkOpensNoParagraph)
     }
 }
 
+TEST(RtfRead, LongListsKeepEveryItemAndItsNumber)
+{
+    // Long bulleted runs are built in pieces; every paragraph still carries its
+    // bullet, and a numbered list counts on across all its items.
+    const int n = 700;
+    for (const char* level : { "\\pnlvlblt", "\\pnlvlbody\\pndec" }) {
+        QByteArray rtf = "{\\rtf1 ";
+        for (int i = 0; i < n; ++i)
+            rtf += QByteArray("\\pard{\\*\\pn") + level + "} item\\par ";
+        rtf += "\\pard after\\par}";
+        QTextDocument doc;
+        ASSERT_EQ(ReadRtf(rtf, doc), RtfLoad::Loaded);
+        ASSERT_EQ(doc.blockCount(), n + 1);
+        const bool bullets = QByteArray(level) == "\\pnlvlblt";
+        int listed = 0;
+        for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+            if (const QTextList* list = b.textList()) {
+                EXPECT_EQ(RtfIsBulletList(list->format()), bullets);
+                ++listed;
+            }
+        EXPECT_EQ(listed, n) << level;
+        EXPECT_EQ(doc.lastBlock().textList(), nullptr);
+        if (!bullets) {
+            const QTextBlock last = doc.findBlockByNumber(n - 1);
+            EXPECT_EQ(last.textList()->itemNumber(last), n - 1);
+        }
+    }
+}
+
 } // namespace
