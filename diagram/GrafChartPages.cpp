@@ -126,6 +126,9 @@ void TGrafForm::MakeToolButtons(QToolBar* Bar, const std::vector<std::string>& C
     for (int i = 0; i < n; ++i) {
         auto* button = new QToolButton(Bar);
         setFont(TimesFont(8, true));
+        // The bar's style sheet stops the font's inheritance: the button takes
+        // the bar's font (the panel's) itself.
+        button->setFont(Bar->font());
         button->setText(AnsiToQString(Captions[i]));
         button->setToolTip(AnsiToQString(Hints.at(i)));
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);

@@ -13,12 +13,12 @@ void TPaintBox::paintEvent(QPaintEvent*)
     QPainter painter(this);
     TPainterCanvas canvas(painter);
     canvas.BrushColor = Color;
+    // The ground first: a paint routine may decide to draw nothing.
+    canvas.FillRect(rect());
     active_ = &canvas;
     try {
         if (OnPaint)
             OnPaint(this);
-        else
-            canvas.FillRect(rect());
     } catch (...) {
     }
     active_ = nullptr;

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPalette>
 
+#include <algorithm>
+
 QColor ToQColor(TColor Color)
 {
     if (Color == clBtnFace)
@@ -45,9 +47,24 @@ int TCanvas::TextWidth(const QString& Text) const
     return QFontMetrics(Font.ToQFont()).horizontalAdvance(Text);
 }
 
+namespace {
+
+// How far the text's cell reaches above the baseline. The window system's
+// cell holds the tallest letters of the code page, marks included; the
+// font's ascent, as rounded at small sizes, can fall short of the breve of
+// "Й" or the dots of "Ё", which a text at the top of a box would then lose.
+int CellAscent(const QFontMetrics& Metrics)
+{
+    static const QString tallest = QStringLiteral("ЙЁЇЎЌЃ");
+    return std::max(Metrics.ascent(), -Metrics.tightBoundingRect(tallest).top());
+}
+
+} // namespace
+
 int TCanvas::TextHeight(const QString&) const
 {
-    return QFontMetrics(Font.ToQFont()).height();
+    const QFontMetrics m(Font.ToQFont());
+    return CellAscent(m) + m.descent();
 }
 
 void TPainterCanvas::DrawText(int X, int Y, const QString& Text)
@@ -55,7 +72,7 @@ void TPainterCanvas::DrawText(int X, int Y, const QString& Text)
     const QFont f = Font.ToQFont();
     painter_.setFont(f);
     painter_.setPen(ToQColor(Font.Color));
-    painter_.drawText(X, Y + QFontMetrics(f).ascent(), Text);
+    painter_.drawText(X, Y + CellAscent(QFontMetrics(f)), Text);
 }
 
 void TPainterCanvas::DrawLine(QPoint From, QPoint To)
