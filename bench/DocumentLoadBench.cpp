@@ -2,6 +2,7 @@
 // laid-out document, for documents of 1, 10 and 100 MB (made with a fixed
 // seed). Printed: the time per MB of each size, and in the same run the
 // reader alone into a detached document and a plain read of the file's bytes.
+#include "FigureReporter.h"
 #include "REMain.h"
 #include "Rtf.h"
 #include "RussianText.h"
@@ -109,8 +110,6 @@ TMainForm& Form()
     return *g_form;
 }
 
-std::map<std::string, double> g_ms; // milliseconds per iteration, by name
-
 void BM_OpenDocument(benchmark::State& state)
 {
     const int mb = static_cast<int>(state.range(0));
@@ -155,41 +154,29 @@ BENCHMARK(BM_OpenDocument)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisec
 BENCHMARK(BM_ReadRtfDetached)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ReadBytes)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-class FigureReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs)
-            if (!r.error_occurred)
-                g_ms[r.benchmark_name()] = r.GetAdjustedRealTime(); // the unit is milliseconds
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        const auto perMB = [](const char* name, int mb) {
-            const auto it = g_ms.find(std::string(name) + "/" + std::to_string(mb) + "/real_time");
-            return it == g_ms.end() ? -1.0 : it->second / mb;
-        };
-        std::printf("\nms per MB       open into the editor   reader alone   bytes read\n");
-        for (int mb : kSizesMB)
-            std::printf("%4d MB         %10.1f             %8.1f       %8.2f\n", mb, perMB("BM_OpenDocument", mb),
-                        perMB("BM_ReadRtfDetached", mb), perMB("BM_ReadBytes", mb));
-        const double one = perMB("BM_OpenDocument", 1), hundred = perMB("BM_OpenDocument", 100);
-        std::printf("open: 1 MB in %.1f ms (target <= 150 ms); per MB at 100 MB / at 1 MB = %.2f (target <= 1.5)\n", one,
-                    one > 0 ? hundred / one : 0.0);
-    }
-};
+void PrintFigures(const TFigureReporter& Report)
+{
+    const auto perMB = [&](const char* name, int mb) {
+        const double ms = Report.Time(std::string(name) + "/" + std::to_string(mb) + "/real_time");
+        return ms < 0 ? -1.0 : ms / mb;
+    };
+    std::printf("\nms per MB       open into the editor   reader alone   bytes read\n");
+    for (int mb : kSizesMB)
+        std::printf("%4d MB         %10.1f             %8.1f       %8.2f\n", mb, perMB("BM_OpenDocument", mb),
+                    perMB("BM_ReadRtfDetached", mb), perMB("BM_ReadBytes", mb));
+    const double one = perMB("BM_OpenDocument", 1), hundred = perMB("BM_OpenDocument", 100);
+    std::printf("open: 1 MB in %.1f ms (target <= 150 ms); per MB at 100 MB / at 1 MB = %.2f (target <= 1.5)\n", one,
+                one > 0 ? hundred / one : 0.0);
+}
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOffscreenUnlessChosen();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    FigureReporter reporter;
+    TFigureReporter reporter(PrintFigures);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     g_form.reset();

@@ -2,6 +2,7 @@
 // (the bitmap written, the document engine building and saving the RTF) and
 // printing the list page into a PDF file, each against writing the same chart
 // bitmap with QImage::save in the same run.
+#include "FigureReporter.h"
 #include "GrafSavePrint.h"
 #include "GrafTestHelpers.h"
 #include "Printer.h"
@@ -14,7 +15,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 
 namespace {
 
@@ -76,41 +76,26 @@ BENCHMARK(BM_BitmapSave)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportChartPage)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PrintListPageToPdf)->Unit(benchmark::kMillisecond);
 
-std::map<std::string, double> g_ms;
-
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs)
-            if (!r.error_occurred)
-                g_ms[r.benchmark_name()] = r.GetAdjustedRealTime();
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        const double base = g_ms["BM_BitmapSave"];
-        if (base <= 0)
-            return;
-        std::printf("\nbitmap written with QImage::save: %.3f ms\n", base);
-        std::printf("chart page exported to a saved document: %.3f ms, ratio %.2f (aim <= 10)\n",
-                    g_ms["BM_ExportChartPage"], g_ms["BM_ExportChartPage"] / base);
-        std::printf("list page printed to PDF: %.3f ms, ratio %.2f\n", g_ms["BM_PrintListPageToPdf"],
-                    g_ms["BM_PrintListPageToPdf"] / base);
-    }
-};
+void PrintFigures(const TFigureReporter& Report)
+{
+    const double base = Report.Time("BM_BitmapSave");
+    if (base <= 0)
+        return;
+    const double exported = Report.Time("BM_ExportChartPage"), printed = Report.Time("BM_PrintListPageToPdf");
+    std::printf("\nbitmap written with QImage::save: %.3f ms\n", base);
+    std::printf("chart page exported to a saved document: %.3f ms, ratio %.2f (aim <= 10)\n", exported, exported / base);
+    std::printf("list page printed to PDF: %.3f ms, ratio %.2f\n", printed, printed / base);
+}
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOffscreenUnlessChosen();
     QApplication app(argc, argv);
     RegisterDocumentEngine();
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    TFigureReporter reporter(PrintFigures);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

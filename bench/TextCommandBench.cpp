@@ -6,6 +6,7 @@
 // against the text command, with the recording stand-ins of their libraries
 // (logging nothing) and a silent speaker.
 #include "Application.h"
+#include "FigureReporter.h"
 #include "LemvGraf.h"
 #include "Loader.h"
 #include "PhonText.h"
@@ -20,7 +21,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <utility>
 
@@ -64,8 +64,6 @@ TMainForm& FormWith(int which)
     form->Editor()->moveCursor(QTextCursor::Start);
     return *form;
 }
-
-std::map<std::string, double> g_ms; // milliseconds per iteration, by name
 
 void BM_TextCommand(benchmark::State& state)
 {
@@ -130,44 +128,32 @@ BENCHMARK(BM_TextProfile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EditorFeed)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CoreFeed)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-class FigureReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs)
-            if (!r.error_occurred)
-                g_ms[r.benchmark_name()] = r.GetAdjustedRealTime(); // the unit is milliseconds
+void PrintFigures(const TFigureReporter& Report)
+{
+    const auto ms = [&](const char* n) { return Report.Time(n); };
+    std::printf("\ntext command, 1 MB document:      %8.2f ms (target <= 300 ms)\n", ms("BM_TextCommand/0"));
+    std::printf("text command, one-page document:  %8.2f ms (target <= 100 ms)\n", ms("BM_TextCommand/1"));
+    for (int doc : {0, 1}) {
+        const std::string a = "BM_EditorFeed/" + std::to_string(doc), b = "BM_CoreFeed/" + std::to_string(doc);
+        const double feed = ms(a.c_str()), core = ms(b.c_str());
+        std::printf("%s: editor lines, converted and fed %.3f ms; core feed %.3f ms; ratio %.2f (target <= 3)\n",
+                    doc == 0 ? "1 MB document  " : "one-page document", feed, core, core > 0 ? feed / core : 0.0);
     }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        const auto ms = [](const char* n) { auto it = g_ms.find(n); return it == g_ms.end() ? -1.0 : it->second; };
-        std::printf("\ntext command, 1 MB document:      %8.2f ms (target <= 300 ms)\n", ms("BM_TextCommand/0"));
-        std::printf("text command, one-page document:  %8.2f ms (target <= 100 ms)\n", ms("BM_TextCommand/1"));
-        for (int doc : {0, 1}) {
-            const std::string a = "BM_EditorFeed/" + std::to_string(doc), b = "BM_CoreFeed/" + std::to_string(doc);
-            const double feed = ms(a.c_str()), core = ms(b.c_str());
-            std::printf("%s: editor lines, converted and fed %.3f ms; core feed %.3f ms; ratio %.2f (target <= 3)\n",
-                        doc == 0 ? "1 MB document  " : "one-page document", feed, core, core > 0 ? feed / core : 0.0);
-        }
-        const double text = ms("BM_TextCommand/0");
-        for (const auto& [name, label] : {std::pair {"BM_GoldenSection", "golden section"},
-                                          std::pair {"BM_TextProfile/0", "text profile, words"},
-                                          std::pair {"BM_TextProfile/1", "text profile, sentences"}}) {
-            const double t = ms(name);
-            std::printf("1 MB document: %-24s %8.2f ms; ratio to the text command %.2f (target <= 3)\n", label, t,
-                        text > 0 ? t / text : 0.0);
-        }
+    const double text = ms("BM_TextCommand/0");
+    for (const auto& [name, label] : {std::pair {"BM_GoldenSection", "golden section"},
+                                      std::pair {"BM_TextProfile/0", "text profile, words"},
+                                      std::pair {"BM_TextProfile/1", "text profile, sentences"}}) {
+        const double t = ms(name);
+        std::printf("1 MB document: %-24s %8.2f ms; ratio to the text command %.2f (target <= 3)\n", label, t,
+                    text > 0 ? t / text : 0.0);
     }
-};
+}
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOffscreenUnlessChosen();
     QApplication app(argc, argv);
     SetLibraryFolder(ProgramDir() + QStringLiteral("/fakelibs"));
     struct : ISpeaker {
@@ -175,7 +161,7 @@ int main(int argc, char** argv)
     } silence;
     SetSpeakerLayer(&silence);
     benchmark::Initialize(&argc, argv);
-    FigureReporter reporter;
+    TFigureReporter reporter(PrintFigures);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

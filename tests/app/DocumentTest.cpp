@@ -1,13 +1,11 @@
 // Loading, saving safely, printing, About, drops and the command line.
 #include "AppTestSupport.h"
+#include "FullDisk.h"
 
 #include <QDir>
 #include <QMimeData>
 #include <QTextCursor>
 #include <QUrl>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -54,16 +52,10 @@ TEST_F(Documents, UnreadableFileLeavesDocumentAndNameAsTheyWere)
 TEST_F(Documents, FailingSaveLeavesTheOldFileWholeAndReportsIt)
 {
     const QString doc = OpenedAndChanged(QStringLiteral("doc.rtf"), QString(4000, QLatin1Char('x')));
-    // Writes beyond 1 KiB fail, as on a full disk.
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old {};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit small = old;
-    small.rlim_cur = 1024;
-    setrlimit(RLIMIT_FSIZE, &small);
-    Run(&TMainForm::FileSave);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    {
+        const TFullDiskAfter full(1024);
+        Run(&TMainForm::FileSave);
+    }
 
     EXPECT_EQ(Errors, QStringList {QStringLiteral("Cannot create file ") + doc});
     EXPECT_EQ(Read(doc), "saved text");

@@ -3,6 +3,7 @@
 // in place; the replace as a whole stays wherever the folder allows it. And a
 // loaded document, built apart from the editor, keeps the editor's wiring.
 #include "AppTestSupport.h"
+#include "FullDisk.h"
 #include "NoFileRights.h"
 #include "SafeFile.h"
 
@@ -11,8 +12,6 @@
 #include <QPointer>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -76,15 +75,10 @@ TEST(SafeFile, FolderThatTakesNoNewFileIsWrittenInPlace)
     }
 
     // A full disk fails before the old content is touched (writes past 1 KiB fail).
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old {};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit small = old;
-    small.rlim_cur = 1024;
-    setrlimit(RLIMIT_FSIZE, &small);
-    EXPECT_THROW(WriteFileWhole(doc, QByteArray(4000, 'x')), EWriteError);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    {
+        const TFullDiskAfter full(1024);
+        EXPECT_THROW(WriteFileWhole(doc, QByteArray(4000, 'x')), EWriteError);
+    }
     EXPECT_EQ(Contents(doc), "short");
 }
 

@@ -4,6 +4,7 @@
 #include "ClipboardLayer.h"
 #include "DocEngine.h"
 #include "Errors.h"
+#include "FullDisk.h"
 #include "PhonText.h"
 #include "Registry.h"
 #include "Rtf.h"
@@ -21,9 +22,6 @@
 #include <QTextTable>
 
 #include <gtest/gtest.h>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -363,21 +361,13 @@ TEST_F(DocumentEngine, FailedSavesLeaveNoHalfWrittenFile)
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("old");
     old.close();
-    // A disk that fills up after 64 KB.
-    rlimit saved {};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 64 * 1024;
-    setrlimit(RLIMIT_FSIZE, &small);
     QString message;
     try {
+        const TFullDiskAfter full(64 * 1024);
         w->Call("FileSaveAs", { name, 0 });
     } catch (const EOleError& e) {
         message = QString::fromUtf8(e.what());
     }
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, handler);
     EXPECT_TRUE(message.contains(U("недостаточно места"))) << message.toStdString();
     EXPECT_EQ(Read(name), "old");
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList({ "a.DOC" }));
