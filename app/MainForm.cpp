@@ -304,7 +304,8 @@ void TMainForm::BindCommands()
                       {f.RightInd, &TMainForm::RightIndMouseUp}};
     for (const auto& [marker, release] : releases)
         connect(marker, &TRulerMarker::MouseUp, this,
-                [this, marker, release](Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) {
+                [this, marker = marker, release = release](Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X,
+                                                           int Y) {
                     RunHandler([&] { (this->*release)(marker, Button, Shift, X, Y); });
                 });
 
