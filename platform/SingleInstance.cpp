@@ -10,7 +10,9 @@ TMarkerResult TInstanceMarker::Create(const QString& Name)
 {
     if (fd_ >= 0)
         return TMarkerResult::Created;
-    const QByteArray name = Name.toUtf8();
+    // LEMV_INSTANCE_SCOPE prefixes the name, so that a test's copies meet
+    // only each other and never a program or test run elsewhere on the machine.
+    const QByteArray name = qgetenv("LEMV_INSTANCE_SCOPE") + Name.toUtf8();
     sockaddr_un addr {};
     addr.sun_family = AF_UNIX;
     // Abstract namespace: a leading zero byte, then the name without terminator.

@@ -2,6 +2,7 @@
 #include "Application.h"
 #include "SingleInstance.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -57,9 +58,11 @@ void ExpectRefused()
     EXPECT_EQ(second.process.exitCode(), 0);
 }
 
-// One sequence, since every step depends on who holds the marker.
+// One sequence, since every step depends on who holds the marker. The
+// marker's name is scoped to this run, so the copies meet no other program.
 TEST(Startup, OneCopyAtATime)
 {
+    qputenv("LEMV_INSTANCE_SCOPE", "startup-test-" + QByteArray::number(QCoreApplication::applicationPid()) + "-");
     {
         Program first;
         first.process.start();
