@@ -4,6 +4,7 @@
 
 #include "Application.h"
 #include "Chart.h"
+#include "ChartSeries.h"
 #include "Errors.h"
 #include "GrafStyle.h"
 #include "NumFormat.h"
@@ -33,13 +34,6 @@ TChartFont RussianTimes8()
     return f;
 }
 
-TChart* ChartOf(TCurrentPage* Page)
-{
-    if (!Page || !Page->Chart)
-        throw Exception("The page has no chart");
-    return Page->Chart;
-}
-
 // Both axes span exactly the values of the chart's series.
 void FitAxes(TChart* Chart)
 {
@@ -55,29 +49,18 @@ void FitAxes(TChart* Chart)
     Chart->TopAxis.SetMinMax(0, 0);
 }
 
-// The outline of every series builder: Page's chart gets one fresh series of
-// kind S (Prepare sets it up); then each entry of the page's list Entries,
-// from the last to the first, may give a point: AddPoint(j, Add) calls Add
-// with what adds the point to a series, and Add hands it to every series of
-// kind S with its marks showing the value. The axes are fitted at the end.
+// The program's builders: the series marked with their values and active,
+// the axes fitted to them.
 template <typename S, typename List, typename Prepare, typename Point>
-void BuildSeries(TCurrentPage* Page, List TRecFileGraf::*Entries, Prepare PrepareSeries, Point AddPoint)
+void BuildFittedSeries(TCurrentPage* Page, List TRecFileGraf::*Entries, Prepare PrepareSeries, Point AddPoint)
 {
-    TChart* chart = ChartOf(Page);
-    chart->RemoveAllSeries();
-    auto* series = chart->CreateSeries<S>();
-    PrepareSeries(*series);
-    chart->AddSeries(series);
-    const auto add = [chart](const auto& AddTo) {
-        for (int i = 0; i < chart->SeriesCount(); ++i)
-            if (auto* s = dynamic_cast<S*>(chart->Series(i))) {
-                s->Marks.Style = smsValue;
-                AddTo(*s);
-                s->Active = true;
-            }
-    };
-    for (int j = (Page->*Entries).Count() - 1; j >= 0; --j)
-        AddPoint(j, add);
+    TChart* chart = BuildSeries<S>(
+        Page, Entries, PrepareSeries,
+        [](S& Series) {
+            Series.Marks.Style = smsValue;
+            Series.Active = true;
+        },
+        AddPoint);
     FitAxes(chart);
     chart->Repaint();
 }
@@ -192,15 +175,9 @@ TCurrentPage* TGrafForm::AddChartPage(const std::string& Title)
         page->ToolBar = new QToolBar(page->ClientPanel);
         page->ToolBar->setFixedHeight(34);
         page->ToolBar->setContentsMargins(15, 2, 2, 2);
-        page->ToolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
         page->ToolBar->setStyleSheet(QStringLiteral("QToolBar { border: 1px inset gray; }"));
         panelLayout->addWidget(page->ToolBar);
-
-        if (Mode == 0 || Mode == 3)
-            MakeToolButtons(page->ToolBar, { "3D", "|", Ansi("Диаграмма"), Ansi("График") },
-                            { Ansi("Объемный график"), "", Ansi("Диаграмма"), Ansi("График") });
-        else if (Mode == 2)
-            MakeToolButtons(page->ToolBar, { "3D" }, { Ansi("Объемный график") });
+        MakeChartToolBar(page);
 
         TChart* chart = new TChart();
         page->Chart = chart;
@@ -229,6 +206,16 @@ TCurrentPage* TGrafForm::AddChartPage(const std::string& Title)
     } catch (...) {
         return nullptr;
     }
+}
+
+void TGrafForm::MakeChartToolBar(TCurrentPage* Page)
+{
+    Page->ToolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    if (Mode == 0 || Mode == 3)
+        MakeToolButtons(Page->ToolBar, { "3D", "|", Ansi("Диаграмма"), Ansi("График") },
+                        { Ansi("Объемный график"), "", Ansi("Диаграмма"), Ansi("График") });
+    else if (Mode == 2)
+        MakeToolButtons(Page->ToolBar, { "3D" }, { Ansi("Объемный график") });
 }
 
 TCurrentPage* TGrafForm::AddListPage(const std::string& Title)
@@ -291,19 +278,24 @@ void TGrafForm::DrawChartPage(TRecFileGraf* Page)
         chart->Title.Font.Size = 8;
         chart->Title.Text.clear();
         chart->Title.Text << AnsiToQString(page->Title);
-        if (Mode == 0 || Mode == 3)
-            BuildHorizBars();
-        else if (Mode == 2)
-            BuildBarsFromObjects();
-        else
-            chart->Repaint();
+        DrawPageSeries(chart);
     } catch (...) {
     }
 }
 
+void TGrafForm::DrawPageSeries(TChart* Chart)
+{
+    if (Mode == 0 || Mode == 3)
+        BuildHorizBars();
+    else if (Mode == 2)
+        BuildBarsFromObjects();
+    else
+        Chart->Repaint();
+}
+
 void TGrafForm::BuildHorizBars()
 {
-    BuildSeries<THorizBarSeries>(
+    BuildFittedSeries<THorizBarSeries>(
         CurrentPage, &TRecFileGraf::SignificantNames,
         [](THorizBarSeries& Series) {
             Series.UseYOrigin = true;
@@ -320,7 +312,7 @@ void TGrafForm::BuildHorizBars()
 
 void TGrafForm::BuildLineChart()
 {
-    BuildSeries<TLineSeries>(
+    BuildFittedSeries<TLineSeries>(
         CurrentPage, &TRecFileGraf::SignificantNames, [](TLineSeries&) {},
         [this](int j, const auto& Add) {
             // Every entry takes its place on the x axis, drawn or not.
@@ -335,7 +327,7 @@ void TGrafForm::BuildLineChart()
 
 void TGrafForm::BuildBarsFromObjects()
 {
-    BuildSeries<THorizBarSeries>(
+    BuildFittedSeries<THorizBarSeries>(
         CurrentPage, &TRecFileGraf::BarList, [](THorizBarSeries&) {},
         [this](int j, const auto& Add) {
             CurrentPage->CurBarItem = CurrentPage->BarList.Objects(j);

@@ -11,6 +11,7 @@
 #include "InstallDir.h"
 #include "Screen.h"
 #include "TextPage.h"
+#include "WinPaths.h"
 #include "Win1251.h"
 
 #include <QAction>
@@ -41,7 +42,12 @@ void SelectNextPage(QTabWidget* PageControl, bool GoForward)
         PageControl->setCurrentIndex(next);
 }
 
-TGrafForm::TGrafForm(QWidget* Parent) : QDialog(Parent), ui_(new Ui::TGrafForm)
+TGrafForm::TGrafForm(QWidget* Parent) : TGrafForm(Parent, TFormDefinitionOnly {})
+{
+    FormCreate();
+}
+
+TGrafForm::TGrafForm(QWidget* Parent, TFormDefinitionOnly) : QDialog(Parent), ui_(new Ui::TGrafForm)
 {
     ui_->setupUi(this);
     setObjectName(QStringLiteral("GrafForm"));
@@ -100,7 +106,6 @@ TGrafForm::TGrafForm(QWidget* Parent) : QDialog(Parent), ui_(new Ui::TGrafForm)
     connect(PrintSpeedButton, &QToolButton::clicked, this, [this] { RunHandler([this] { PrintSpeedButtonClick(); }); });
 
     GrafForm = this;
-    FormCreate();
     WatchKeys(this);
 }
 
@@ -128,7 +133,7 @@ void TGrafForm::FormCreate()
     StaticText2->move(clientWidth / 3, StaticText2->y());
     setFont(TimesFont(8, false));
     HelpTopic = "hlp_Instructions";
-    HelpFilePath = Cut255(InstallDir() + "Data\\" + "Lemvora.hlp");
+    HelpFilePath = Cut255(InstallDirectory() + "Data\\" + "Lemvora.hlp");
 }
 
 void TGrafForm::FormDestroy()
@@ -212,22 +217,26 @@ void TGrafForm::UpdateStatus(TRecFileGraf* Page)
         default:
             break;
         }
-        if (!status)
-            return;
-        TColor colour = clBlack;
-        if (page->CodingVerdict == VerdictHard())
-            colour = clRed;
-        else if (page->CodingVerdict == VerdictSoft())
-            colour = clBlue;
-        QPalette p = StaticText1->palette();
-        p.setColor(QPalette::WindowText, ToQColor(colour));
-        StaticText1->setPalette(p);
-        StaticText1->setText(AnsiToQString(page->CodingVerdict));
-        StaticText1->adjustSize();
-        StaticText2->setText(AnsiToQString(page->RhythmVerdict));
-        StaticText2->adjustSize();
+        if (status)
+            ShowVerdicts(*page);
     } catch (...) {
     }
+}
+
+void TGrafForm::ShowVerdicts(const TCurrentPage& Page)
+{
+    TColor colour = clBlack;
+    if (Page.CodingVerdict == VerdictHard())
+        colour = clRed;
+    else if (Page.CodingVerdict == VerdictSoft())
+        colour = clBlue;
+    QPalette p = StaticText1->palette();
+    p.setColor(QPalette::WindowText, ToQColor(colour));
+    StaticText1->setPalette(p);
+    StaticText1->setText(AnsiToQString(Page.CodingVerdict));
+    StaticText1->adjustSize();
+    StaticText2->setText(AnsiToQString(Page.RhythmVerdict));
+    StaticText2->adjustSize();
 }
 
 void TGrafForm::PageControl1Change(QObject*)
@@ -237,10 +246,26 @@ void TGrafForm::PageControl1Change(QObject*)
         CurrentPage = Pages.Objects(ActivePageIndex);
         if (!CurrentPage)
             return;
-        SetPageKind(!CurrentPage->Note.empty() ? 1 : ActivePageIndex);
+        SetPageKind(PageKindOf(*CurrentPage, ActivePageIndex));
         UpdateStatus(CurrentPage);
     } catch (...) {
     }
+}
+
+// A page with a note counts as a list page wherever its tab stands.
+int TGrafForm::PageKindOf(const TCurrentPage& Page, int Index) const
+{
+    return !Page.Note.empty() ? 1 : Index;
+}
+
+std::string TGrafForm::InstallDirectory()
+{
+    return InstallDir();
+}
+
+QString TGrafForm::DialogFolder()
+{
+    return HostPath(AnsiToQString(InstallDir() + "Data\\"));
 }
 
 void TGrafForm::FormKeyDown(QObject*, int& Key, Qt::KeyboardModifiers)

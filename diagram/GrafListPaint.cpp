@@ -58,13 +58,21 @@ void TGrafForm::PaintListPage(TRecFileGraf* Page, int Height, int Width)
         layout.SoundGap = SoundGap;
         layout.BottomRuleRows = 2;
         layout.SummaryGap = SummaryGap;
+        layout.SummaryFirst = RowHeight;
+        layout.SummaryStep = RowHeight;
         DrawPageList(*c, *page, layout);
 
-        if (QScrollArea* box = page->ScrollBox) {
-            const int range = box->height() + 10 * box->verticalScrollBar()->singleStep();
-            if (page->PaintBox->minimumHeight() != range)
-                page->PaintBox->setMinimumHeight(range);
-        }
+        SetListScrollRange(*page);
     } catch (...) {
     }
+}
+
+void SetListScrollRange(TCurrentPage& Page)
+{
+    QScrollArea* box = Page.ScrollBox;
+    if (!box || !Page.PaintBox)
+        return;
+    const int range = box->height() + 10 * box->verticalScrollBar()->singleStep();
+    if (Page.PaintBox->minimumHeight() != range)
+        Page.PaintBox->setMinimumHeight(range);
 }

@@ -88,7 +88,8 @@ void TGrafForm::FileOpenSpeedButtonClick()
     TFileDialog dialog(TFileDialogKind::Open);
     dialog.Title = QStringLiteral("Открыть");
     dialog.Filter = QStringLiteral("Графические файлы (*.chf)|*.CHF");
-    dialog.InitialDir = HostPath(AnsiToQString(InstallDir() + "Data\\"));
+    if (const QString folder = DialogFolder(); !folder.isEmpty())
+        dialog.InitialDir = folder;
     if (!dialog.Execute())
         return;
     const QString fileName = dialog.FileName.left(kMaxNameLength);

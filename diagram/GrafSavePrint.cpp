@@ -90,11 +90,19 @@ void DrawPrintedList(TCanvas& C, TRecFileGraf& Page, int Width, int Height, bool
     layout.SoundGap = 50;
     layout.BottomRuleRows = 1;
     layout.SummaryGap = 70;
+    layout.SummaryFirst = R;
+    layout.SummaryStep = R;
     layout.Colours = Colours;
     const TListMarks marks = DrawPageList(C, Page, layout);
     // The verdicts in the summary's colour.
     C.TextOut(marks.X0, marks.RuleY + 6 * R, AnsiToQString(Page.CodingVerdict));
     C.TextOut(marks.X0, marks.RuleY + 7 * R, AnsiToQString(Page.RhythmVerdict));
+}
+
+TPrinterCanvas::TPrinterCanvas() : TPainterCanvas(Printer().Canvas())
+{
+    const QPaintDevice* device = Printer().Canvas().device();
+    Font.PixelsPerInch = device ? device->logicalDpiY() : 96;
 }
 
 void TGrafForm::PrintListPage(TRecFileGraf* Page)
@@ -103,9 +111,7 @@ void TGrafForm::PrintListPage(TRecFileGraf* Page)
     if (!page)
         return;
     IPrinter& printer = Printer();
-    QPainter& painter = printer.Canvas();
-    TPainterCanvas canvas(painter);
-    canvas.Font.PixelsPerInch = painter.device() ? painter.device()->logicalDpiY() : 96;
+    TPrinterCanvas canvas;
     try {
         DrawPrintedList(canvas, *page, printer.PageWidth(), printer.PageHeight(), ColorPrinterMode == 1);
     } catch (...) {
@@ -157,6 +163,15 @@ QImage ScratchSnapshot(TChart& Chart)
     return bitmap;
 }
 
+void TGrafForm::PrintChartPicture()
+{
+    const TBusyCursor busy;
+    if (!CurrentPage || !CurrentPage->Chart)
+        throw Exception("На странице нет диаграммы");
+    const QImage bitmap = ScratchSnapshot(*CurrentPage->Chart);
+    PrintBitmap(&bitmap, 16);
+}
+
 void TGrafForm::PrintSpeedButtonClick()
 {
     WithSibling(QStringLiteral("Yestrel.Dll"), [this](TSibling& Library) {
@@ -165,11 +180,7 @@ void TGrafForm::PrintSpeedButtonClick()
         if (!CurrentPage)
             return;
         if (PageKind == 0 && CurrentPage->Note.empty()) {
-            const TBusyCursor busy;
-            if (!CurrentPage->Chart)
-                throw Exception("На странице нет диаграммы");
-            const QImage bitmap = ScratchSnapshot(*CurrentPage->Chart);
-            PrintBitmap(&bitmap, 16);
+            PrintChartPicture();
         } else if (PageKind == 1 || (PageKind == 0 && !CurrentPage->Note.empty())) {
             const TBusyCursor busy;
             IPrinter& printer = Printer();
@@ -214,7 +225,8 @@ void TGrafForm::FileSaveSpeedButtonClick()
     const bool chart = CurrentPage->Note.empty();
     SaveDialog1.Filter = chart ? QStringLiteral("Bmp files (*.bmp)|*.bmp") : QStringLiteral("DOC files (*.doc)|*.doc");
     SaveDialog1.DefaultExt = chart ? QStringLiteral("bmp") : QStringLiteral("doc");
-    SaveDialog1.InitialDir = HostPath(AnsiToQString(InstallDir() + "Data\\"));
+    if (const QString folder = DialogFolder(); !folder.isEmpty())
+        SaveDialog1.InitialDir = folder;
     if (!SaveDialog1.Execute())
         return;
     if (Mode != 0 && Mode != 2)

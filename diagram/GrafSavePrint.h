@@ -35,6 +35,12 @@ bool DocumentFileName(const QString& Chosen, std::string& Name);
 // to replace those that do.
 bool MayReplaceFiles(const QStringList& HostNames);
 
+// A canvas on the current printer page, its font sized at the printer's resolution.
+class TPrinterCanvas : public TPainterCanvas {
+public:
+    TPrinterCanvas();
+};
+
 // Prints Bitmap fitted to the printer's page (PlaceBitmap with the printer's
 // figures, the copy indexed on a palette device) as one print document;
 // SameSheet then draws on the same sheet. The document ends also on an error.

@@ -38,6 +38,37 @@ bool AskRegistryKey(HKEY RootKey, const std::string& Key, const std::string& Que
     return MyMessageDlg(AnsiToQString(Question), mdInformation, TMyDlgButtons { mdbYes, mdbNo }, 0) == 6;
 }
 
+std::string UninstallDir(const std::string& UninstallName)
+{
+    QString value;
+    std::string s;
+    if (RegistryLayer().ReadString(HKEY_LOCAL_MACHINE,
+                                   AnsiToQString("\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" +
+                                                 UninstallName),
+                                   QStringLiteral("UninstallString"), value))
+        s = QStringToAnsi(value);
+    const size_t f1 = s.find("_ISREG32.DLL");
+    const size_t f0 = s.find("DeIsL1.isu");
+    const long p1 = f1 == std::string::npos ? 0 : static_cast<long>(f1) + 1;
+    const long p0 = f0 == std::string::npos ? 0 : static_cast<long>(f0) + 1;
+    const long start = p0 + 10 + 6;
+    const long count = p1 - start;
+    if (count > 0 && start - 1 < static_cast<long>(s.size()))
+        return s.substr(static_cast<size_t>(start - 1), static_cast<size_t>(count));
+    return {};
+}
+
+std::string ProductKeyDir(const std::string& VersionKey, const std::string& ExeName, const std::string& Question)
+{
+    if (!AskRegistryKey(HKEY_LOCAL_MACHINE, VersionKey, Question))
+        return {};
+    QString value;
+    std::string root;
+    if (RegistryLayer().ReadString(HKEY_LOCAL_MACHINE, AnsiToQString(VersionKey), QStringLiteral("RootDir"), value))
+        root = QStringToAnsi(value);
+    return ExtractFilePath(FileSearch(ExeName, root));
+}
+
 void GetInstallDir(const std::string& VersionKey, const std::string& ProductFolder, std::string& Dir,
                    const std::string& ExeName, const std::string& UninstallName)
 {
@@ -45,34 +76,12 @@ void GetInstallDir(const std::string& VersionKey, const std::string& ProductFold
                                                  "H:\\", "I:\\", "J:\\", "K:\\", "L:\\" };
     Dir.clear();
     try {
-        QString value;
-        std::string s;
-        if (RegistryLayer().ReadString(HKEY_LOCAL_MACHINE,
-                                       AnsiToQString("\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" +
-                                                     UninstallName),
-                                       QStringLiteral("UninstallString"), value))
-            s = QStringToAnsi(value);
-        const size_t f1 = s.find("_ISREG32.DLL");
-        const size_t f0 = s.find("DeIsL1.isu");
-        const long p1 = f1 == std::string::npos ? 0 : static_cast<long>(f1) + 1;
-        const long p0 = f0 == std::string::npos ? 0 : static_cast<long>(f0) + 1;
-        const long start = p0 + 10 + 6;
-        const long count = p1 - start;
-        if (count > 0 && start - 1 < static_cast<long>(s.size()))
-            Dir = s.substr(static_cast<size_t>(start - 1), static_cast<size_t>(count));
-
+        Dir = UninstallDir(UninstallName);
         if (!FileSearch(ExeName, Dir).empty()) {
             Dir = QStringToAnsi(WinCurrentDir()) + "\\";
             return;
         }
-        if (AskRegistryKey(HKEY_LOCAL_MACHINE, VersionKey, Ansi("Установлен ли на Вашем ПК \"Lemvora v 1.1\" ?!"))) {
-            std::string root;
-            if (RegistryLayer().ReadString(HKEY_LOCAL_MACHINE, AnsiToQString(VersionKey), QStringLiteral("RootDir"), value))
-                root = QStringToAnsi(value);
-            Dir = ExtractFilePath(FileSearch(ExeName, root));
-        } else {
-            Dir.clear();
-        }
+        Dir = ProductKeyDir(VersionKey, ExeName, Ansi("Установлен ли на Вашем ПК \"Lemvora v 1.1\" ?!"));
         if (Dir.empty()) {
             for (const char* drive : InstallDrives) {
                 const std::string found = FileSearch(ExeName, std::string(drive) + "Program Files\\" + ProductFolder);

@@ -14,6 +14,7 @@
 #include <vector>
 
 class QAction;
+class TChart;
 class QFileDialog;
 class QGroupBox;
 class QImage;
@@ -30,6 +31,8 @@ class TGrafForm;
 // runs the control's change handler.
 void SelectNextPage(QTabWidget* PageControl, bool GoForward);
 
+// The word library's window derives from this one: the operations it does
+// differently are virtual, and the hooks below carry the smaller differences.
 class TGrafForm : public QDialog {
     Q_OBJECT
 public:
@@ -75,7 +78,7 @@ public:
     void SetOpenKind(int Value);
     void SetButtonsVisible(bool Group, bool Open, bool Save, bool Print);
     void SetButtonsEnabled(bool Open, bool Save, bool Print);
-    void UpdateStatus(TRecFileGraf* Page);
+    virtual void UpdateStatus(TRecFileGraf* Page);
     void PageControl1Change(QObject* Sender);
     void FormKeyDown(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift);
     void ExitSpeedButtonClick();
@@ -93,8 +96,8 @@ public:
     TCurrentPage* AddLegendPage(const std::string& Title);
     void DrawChartPage(TRecFileGraf* Page);
     // Series builders on CurrentPage's chart; they raise on bad page data.
-    void BuildHorizBars();
-    void BuildLineChart();
+    virtual void BuildHorizBars();
+    virtual void BuildLineChart();
     void BuildBarsFromObjects();
 
     // Chart files: the open command hands the chosen "*.chf" to the current
@@ -107,14 +110,14 @@ public:
     void LoadLegendFile(const QString& FileName, TCurrentPage* Page);
 
     // The list page's painting.
-    void FormPaint(QObject* Sender);
+    virtual void FormPaint(QObject* Sender);
     void PaintListPage(TRecFileGraf* Page, int Height, int Width);
 
     // Saving and printing the active page, and the export of a page to the
     // word processor (Page's bitmap, when it has one, is FileName).
-    void FileSaveSpeedButtonClick();
-    void PrintSpeedButtonClick();
-    void PrintBitmap(const QImage* Bitmap, int Divisor);
+    virtual void FileSaveSpeedButtonClick();
+    virtual void PrintSpeedButtonClick();
+    virtual void PrintBitmap(const QImage* Bitmap, int Divisor);
     void PrintListPage(TRecFileGraf* Page);
     void ExportToWord(TRecFileGraf* Page, const std::string& FileName);
 
@@ -122,8 +125,37 @@ public:
     enum class ToolAction { None, Toggle3D, HorizBars, LineChart };
     static ToolAction ToolButtonAction(QToolButton* Button);
 
-private:
+    // The caption of Page's tab; raises for a page without a tab.
+    void SetTabCaption(TCurrentPage* Page, const std::string& Caption);
+
+protected:
+    // The form definition alone, for a window with components of its own that
+    // must be in place before its creation runs: it calls FormCreate itself.
+    struct TFormDefinitionOnly {
+    };
+    TGrafForm(QWidget* Parent, TFormDefinitionOnly);
     void FormCreate();
+
+    // The installation directory (with its trailing "\", or empty) that the
+    // help file is found under.
+    virtual std::string InstallDirectory();
+    // The host folder the open and save dialogs start in; empty keeps theirs.
+    virtual QString DialogFolder();
+    // The tool bar of a new chart page: its look and its buttons.
+    virtual void MakeChartToolBar(TCurrentPage* Page);
+    // The series a chart page opens with, drawn on CurrentPage; Chart is the
+    // chart of the page being drawn.
+    virtual void DrawPageSeries(TChart* Chart);
+    // The page kind of Page standing at tab Index.
+    virtual int PageKindOf(const TCurrentPage& Page, int Index) const;
+    // The verdicts in the status texts.
+    void ShowVerdicts(const TCurrentPage& Page);
+    // The current page's chart through the scratch file "MyBitmap.bmp" onto
+    // the printer, with PrintBitmap.
+    void PrintChartPicture();
+    QSize OuterSize() const;
+
+private:
     void FormDestroy();
     // A new page with its tab sheet, added as the last tab: CurrentPage.
     TCurrentPage* NewPage(const std::string& Title);
@@ -131,10 +163,7 @@ private:
     QLabel* NewCaptionLabel(QWidget* Parent);
     void MakeToolButtons(QToolBar* Bar, const std::vector<std::string>& Captions,
                          const std::vector<std::string>& Hints);
-    QSize OuterSize() const;
     void LoadListPageFile(const QString& FileName, int Index, TCurrentPage* Page);
-    // The caption of Page's tab; raises for a page without a tab.
-    void SetTabCaption(TCurrentPage* Page, const std::string& Caption);
     // Key preview: filters Object and every widget in it.
     void WatchKeys(QObject* Object);
 

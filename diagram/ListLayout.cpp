@@ -50,8 +50,9 @@ TListMarks DrawPageList(TCanvas& C, TRecFileGraf& Page, const TListLayout& L)
     C.LineTo(m.X0 + L.SoundGap, m.RuleY);
 
     C.Font.Color = colour(true, clMaroon);
-    C.TextOut(m.X0 + L.SummaryGap, m.RuleY + L.Row, AnsiToQString(Page.SoundTotalLine));
-    C.TextOut(m.X0 + L.SummaryGap, m.RuleY + 2 * L.Row, AnsiToQString(Page.SyllablesLine));
-    C.TextOut(m.X0 + L.SummaryGap, m.RuleY + 3 * L.Row, AnsiToQString(Page.HighShareLine));
+    const int y = m.RuleY + L.SummaryFirst;
+    C.TextOut(m.X0 + L.SummaryGap, y, AnsiToQString(Page.SoundTotalLine));
+    C.TextOut(m.X0 + L.SummaryGap, y + L.SummaryStep, AnsiToQString(Page.SyllablesLine));
+    C.TextOut(m.X0 + L.SummaryGap, y + 2 * L.SummaryStep, AnsiToQString(Page.HighShareLine));
     return m;
 }

@@ -16,6 +16,8 @@ struct TListLayout {
     int SoundGap = 0;       // sound columns start this far right of their base; the bottom rule ends there
     int BottomRuleRows = 0; // the bottom rule lies this many rows below the last sound line
     int SummaryGap = 0;     // the summary lines start this far right of the first value's end
+    int SummaryFirst = 0;   // the first summary line lies this far below the bottom rule...
+    int SummaryStep = 0;    // ...and each further one this far below the one before
     bool Colours = true;    // red scales of 9 and more, blue sounds of |Z| >= 1, maroon summary; else black
 };
 
@@ -28,3 +30,6 @@ struct TListMarks {
 // as the layout leaves it. Points the page's cursors at the items drawn; an
 // entry without its item raises, leaving what was drawn so far.
 TListMarks DrawPageList(TCanvas& C, TRecFileGraf& Page, const TListLayout& L);
+
+// The page's scroll box reaches ten of its line steps below its height.
+void SetListScrollRange(TCurrentPage& Page);

@@ -25,6 +25,15 @@ void IAutomationObject::SetProperty(const QString& Name, const QVariant&)
     throw EOleError(("Неизвестное свойство: " + Name).toStdString());
 }
 
+void UnregisterAutomationType()
+{
+    const QMetaType mine = QMetaType::fromType<AutomationRef>();
+    // Asking for the id of an unregistered type would register it.
+    const int id = mine.iface()->typeId.loadRelaxed();
+    if (id != 0 && QMetaType(id).iface() == mine.iface())
+        QMetaType::unregisterMetaType(mine);
+}
+
 AutomationRef AutomationObjectOf(const QVariant& Value)
 {
     AutomationRef object = Value.canConvert<AutomationRef>() ? Value.value<AutomationRef>() : nullptr;

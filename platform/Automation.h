@@ -25,6 +25,12 @@ public:
 using AutomationRef = std::shared_ptr<IAutomationObject>;
 Q_DECLARE_METATYPE(AutomationRef)
 
+// A module that is unloaded while the process goes on (the word library)
+// takes its registration of AutomationRef's type back before it goes: Qt's
+// type registry would otherwise keep pointing into the unloaded code. Another
+// module's registration of the type stays.
+void UnregisterAutomationType();
+
 // The object a property value holds; throws EOleError when it holds none.
 AutomationRef AutomationObjectOf(const QVariant& Value);
 inline QVariant AutomationValue(AutomationRef Object) { return QVariant::fromValue(std::move(Object)); }

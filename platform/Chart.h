@@ -110,11 +110,11 @@ public:
 };
 
 // Horizontal bars: each value on the horizontal axis, the bars stacked upwards
-// by their order (Y = 0, 1, ...). With UseYOrigin the bars start at YOrigin,
-// which then counts in the extent.
+// by their order (Y = 0, 1, ...). With UseYOrigin (as created) the bars start
+// at YOrigin, which then counts in the extent.
 class THorizBarSeries : public TChartSeries {
 public:
-    bool UseYOrigin = false;
+    bool UseYOrigin = true;
     double YOrigin = 0;
     int BarWidthPercent = 70;
     int AddBar(double Value, const QString& Label, TColor Color);

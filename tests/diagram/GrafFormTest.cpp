@@ -498,7 +498,8 @@ TEST(GrafFormCharts, BarListDrawsEveryItemRoundedFromTheLast)
     auto* bars = dynamic_cast<THorizBarSeries*>(p->Chart->Series(0));
     ASSERT_NE(bars, nullptr);
     ASSERT_EQ(bars->Count(), 2);
-    EXPECT_FALSE(bars->UseYOrigin);
+    EXPECT_TRUE(bars->UseYOrigin); // as created: the bars start at 0
+    EXPECT_EQ(bars->YOrigin, 0.0);
     EXPECT_EQ(bars->Points[0].Label, QStringLiteral("second"));
     EXPECT_EQ(bars->Points[0].Color, clBlue);
     EXPECT_DOUBLE_EQ(bars->Points[1].X, 2.35);

@@ -1,4 +1,5 @@
 #include "Application.h"
+#include "FakeRegistry.h"
 #include "InstallDir.h"
 #include "Registry.h"
 #include "Win1251.h"
@@ -18,20 +19,6 @@
 namespace {
 
 const QString kUninstallKey = QStringLiteral("\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Lemvora предвыборной борьбы");
-
-class FakeRegistry : public IRegistry {
-public:
-    std::map<QString, std::map<QString, QString>> Keys;
-    bool KeyExists(HKEY, const QString& Key) override { return Keys.count(Key) > 0; }
-    bool ReadString(HKEY, const QString& Key, const QString& Name, QString& Value) override
-    {
-        const auto k = Keys.find(Key);
-        if (k == Keys.end() || !k->second.count(Name))
-            return false;
-        Value = k->second.at(Name);
-        return true;
-    }
-};
 
 // Answers every modal question with Result (2 closes the box), counting them.
 class Answerer {
