@@ -73,6 +73,9 @@ public:
 
     // The scale list of a word list page on its paint box.
     void PaintScaleList(TRecFileGraf* Page, int AreaHeight, int AreaWidth);
+    // The same list on the printer's current page, in colour for ColourMode 1;
+    // the caller opens and closes the print document.
+    void PrintScaleList(TRecFileGraf* Page, int ColourMode);
 
     // The document open in the word processor, walked sentence by sentence
     // (Mode 0) or word by word; words are counted either way. The ranking goes
@@ -82,3 +85,8 @@ public:
 
 // The one word analysis while the stress window exists.
 extern TStrShowAsscent* CurrentWordAnalysis;
+
+// The printed scale list of a word page on a page of Width x Height printer
+// units: the title, then each scale's pole and its mirrored value 6.0 - v,
+// red at either pole with Colours. An entry without its item raises.
+void DrawPrintedScaleList(TCanvas& C, TRecFileGraf& Page, int Width, int Height, bool Colours);

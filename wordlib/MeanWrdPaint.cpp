@@ -1,32 +1,20 @@
 #include "MeanWrd.h"
 
+#include "Errors.h"
+#include "GrafSavePrint.h"
 #include "LemvGraf.h"
-#include "PaintBox.h"
+#include "ListLayout.h"
 #include "NumFormat.h"
+#include "PaintBox.h"
+#include "Printer.h"
 #include "U3.h"
 #include "Win1251.h"
+#include "WordGraf.h"
 
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTabWidget>
 
 #include <cmath>
-
-namespace {
-
-// The caption of the tab that holds Sheet.
-void SetTabCaption(QWidget* Sheet, const std::string& Caption)
-{
-    for (QWidget* w = Sheet ? Sheet->parentWidget() : nullptr; w; w = w->parentWidget())
-        if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
-            const int i = tabs->indexOf(Sheet);
-            if (i >= 0 && tabs->tabText(i) != AnsiToQString(Caption))
-                tabs->setTabText(i, AnsiToQString(Caption));
-            return;
-        }
-}
-
-} // namespace
 
 int TStrShowAsscent::WordLeftMargin(TForm3* Form, bool& Wide) const
 {
@@ -83,23 +71,14 @@ void TStrShowAsscent::DrawStressedWord(TForm3* Form)
 void TStrShowAsscent::PaintScaleList(TRecFileGraf* Page, int AreaHeight, int AreaWidth)
 {
     try {
-        auto* page = dynamic_cast<TCurrentPage*>(Page);
-        if (!page)
+        if (!GrafForm)
             return;
-        SetTabCaption(page->TabSheet, page->Title);
         const int RowHeight = static_cast<int>(std::trunc(AreaHeight / 28.0));
         const int ValueX = static_cast<int>(std::trunc(AreaWidth / 4.0));
-        // Only the paint box's own paint (or a test canvas) draws on it.
-        TCanvas* c = page->PaintBox ? page->PaintBox->Canvas() : nullptr;
+        TCurrentPage* page = nullptr;
+        TCanvas* c = WordListCanvas(*GrafForm, Page, page);
         if (!c)
             return;
-        c->BrushColor = page->PaintBox->Color;
-        c->FillRect(page->PaintBox->rect());
-        c->Font.Bold = true;
-        c->Font.Name = QStringLiteral("Times New Roman");
-        c->Font.Size = 8;
-        c->Font.Color = clBlack;
-        c->PenWidth = 1;
         for (int i = 0; i < page->ScaleList.Count(); ++i) {
             page->CurScaleItem = page->ScaleList.Objects(i);
             if (!page->CurScaleItem)
@@ -109,11 +88,41 @@ void TStrShowAsscent::PaintScaleList(TRecFileGraf* Page, int AreaHeight, int Are
             c->TextOut(3, i * RowHeight, AnsiToQString(item.Name));
             c->TextOut(ValueX, i * RowHeight, AnsiToQString(FormatFixed(item.Value, 5, 2)));
         }
-        if (QScrollArea* box = page->ScrollBox) {
-            const int range = box->height() + 10 * box->verticalScrollBar()->singleStep();
-            if (page->PaintBox->minimumHeight() != range)
-                page->PaintBox->setMinimumHeight(range);
-        }
+        SetListScrollRange(*page);
+    } catch (...) {
+    }
+}
+
+void DrawPrintedScaleList(TCanvas& C, TRecFileGraf& Page, int Width, int Height, bool Colours)
+{
+    C.Font.Bold = true;
+    C.Font.Name = QStringLiteral("Times New Roman");
+    C.Font.Size = 10;
+    C.Font.Color = clBlack;
+    C.PenWidth = 1;
+    C.TextOut(Width / 16, Height / 3, AnsiToQString(Ansi("Полный анализ слова  -  ") + Page.Title));
+    const int y0 = Height / 3 + Height / 16;
+    for (int i = 0; i < Page.ScaleList.Count(); ++i) {
+        Page.CurScaleItem = Page.ScaleList.Objects(i);
+        if (!Page.CurScaleItem)
+            throw Exception("Scale entry without an item");
+        const ScaleItem& item = *Page.CurScaleItem;
+        // Printed is the mirrored value, coloured at both poles; both x from the height.
+        C.Font.Color = Colours && (item.Value <= 2.6 || item.Value >= 3.4) ? clRed : clBlack;
+        const int y = y0 + i * (Height / 56);
+        C.TextOut(Height / 16, y, AnsiToQString(item.Name));
+        C.TextOut(Height / 4, y, AnsiToQString(FormatFixed(6.0L - item.Value, 5, 2)));
+    }
+}
+
+void TStrShowAsscent::PrintScaleList(TRecFileGraf* Page, int ColourMode)
+{
+    try {
+        auto* page = dynamic_cast<TCurrentPage*>(Page);
+        if (!page)
+            return;
+        TPrinterCanvas canvas;
+        DrawPrintedScaleList(canvas, *page, Printer().PageWidth(), Printer().PageHeight(), ColourMode == 1);
     } catch (...) {
     }
 }

@@ -2,11 +2,13 @@
 // caller's text, and the stress and hint windows beside it. The caller loads
 // the library for each call and unloads it afterwards, so every global starts
 // afresh; nothing the library made outlives the call.
+#include "Automation.h"
 #include "MeanWrd.h"
 #include "Tabedit.h"
 #include "U2.h"
 #include "U3.h"
 #include "Win1251.h"
+#include "WordBasic.h"
 #include "Wording.h"
 
 #include <QCoreApplication>
@@ -23,6 +25,8 @@
 QUENLIT_EXPORT int32_t FonoSemWrd(const char* Word)
 {
     int32_t result = 1;
+    // The word processor the word window connects to.
+    RegisterDocumentEngine();
     try {
         EditDB = new TEditDB();
         Form3 = new TForm3(EditDB);
@@ -40,5 +44,7 @@ QUENLIT_EXPORT int32_t FonoSemWrd(const char* Word)
     delete EditDB;
     // Windows closed with a later deletion (the help window) go now.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    UnregisterDocumentEngine();
+    UnregisterAutomationType();
     return result;
 }

@@ -1,6 +1,7 @@
 // The word model: its scale values against figures computed independently
 // from the tables, the page lists built from them, and the painted list.
 #include "LemvGraf.h"
+#include "WordTestHelpers.h"
 #include "MeanWrd.h"
 #include "NumFormat.h"
 #include "PaintBox.h"
@@ -8,6 +9,7 @@
 #include "WordGraf.h"
 
 #include <QLocale>
+#include <QTabWidget>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -95,31 +97,6 @@ TEST(WordModel, SetWordCountsVowelsAndStressesTheFirst)
 // ---------------------------------------------------------------------------
 // Word pages
 
-namespace {
-
-// An analysis with the given values and the ranking the stress window makes of them.
-struct RankedAnalysis {
-    TStrShowAsscent a;
-    explicit RankedAnalysis(const std::vector<double>& Values)
-    {
-        ClearTopList(WordTopList);
-        for (int k = 1; k <= BipolarScaleCount; ++k) {
-            a.Scales[k].Value = k <= static_cast<int>(Values.size()) ? Values[k - 1] : 3.0;
-            AddToTopList(WordTopList, k, Significance(a.Scales[k].Value));
-        }
-    }
-};
-
-std::string Sep(const char* Text)
-{
-    std::string s = Text;
-    for (char& c : s)
-        if (c == '.')
-            c = LocaleDecimalSeparator();
-    return s;
-}
-
-} // namespace
 
 TEST(FillWordPage, ListsThePolesTheValuesLeanTo)
 {
@@ -180,14 +157,17 @@ TEST(FillWordPage, TakesAtMostFourteenAndStopsBelowTheBound)
 TEST(PaintScaleList, DrawsTheLeaningValuesAndMarksTheStrongOnes)
 {
     RankedAnalysis r({ 2.0, 3.4, 3.5 });
-    TCurrentPage page;
-    TPaintBox box;
+    TGrafForm window;
+    TCurrentPage* page = window.AddListPage("# W");
+    ASSERT_TRUE(page);
+    window.Pages.AddObject("# W", page);
     TRecordingCanvas canvas;
-    box.TestCanvas = &canvas;
-    page.PaintBox = &box;
-    FillWordPage(&page, "W", &r.a);
-    r.a.PaintScaleList(&page, 560, 703); // rows of 20, values at 175
+    page->PaintBox->TestCanvas = &canvas;
+    FillWordPage(page, "# W", &r.a);
+    page->Title = Ansi("# СЛОВО");
+    r.a.PaintScaleList(page, 560, 703); // rows of 20, values at 175
 
+    EXPECT_EQ(window.PageControl1->tabText(0), QStringLiteral("# СЛОВО"));
     const auto texts = canvas.Texts();
     ASSERT_EQ(texts.size(), 50u);
     EXPECT_EQ(texts[0].From, QPoint(3, 0));

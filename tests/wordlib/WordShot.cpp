@@ -1,11 +1,15 @@
 // Runs the real library's word road on «МАМА» and saves the entry dialog, the
 // stress window (with the screen around it) and both tabs of the word window
-// as PNG files into the folder given as the first argument (default: current).
+// as PNG files into the folder given as the first argument (default: current);
+// then saves the chart page there as word.bmp (with word.DOC) and prints it,
+// as a user does with the window's buttons.
 #include "Loader.h"
 #include "Win1251.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QDialog>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -14,6 +18,7 @@
 #include <QTabWidget>
 #include <QThread>
 #include <QTimer>
+#include <QToolButton>
 
 namespace {
 
@@ -44,6 +49,7 @@ int main(int argc, char** argv)
         qWarning("libquenlit.so not found in %s", qPrintable(LibraryFolder()));
         return 1;
     }
+    QDir().mkpath(out);
     auto* fonoSemWrd = reinterpret_cast<int32_t (*)(const char*)>(ModuleSymbol(lib, "FonoSemWrd"));
     const auto screen = [] { return QGuiApplication::primaryScreen()->grabWindow(0); };
 
@@ -61,8 +67,24 @@ int main(int argc, char** argv)
             tabs->setCurrentIndex(1);
         Settle();
         w->grab().save(out + "/word-list.png");
+        if (auto* tabs = w->findChild<QTabWidget*>(QStringLiteral("PageControl1")))
+            tabs->setCurrentIndex(0);
+        Settle();
+        w->findChild<QToolButton*>(QStringLiteral("FileSaveSpeedButton"))->click();
+        w->findChild<QToolButton*>(QStringLiteral("PrintSpeedButton"))->click();
         static_cast<QDialog*>(w)->reject();
     });
+    // The save dialog: the name typed and accepted.
+    QTimer files;
+    files.setInterval(100);
+    QObject::connect(&files, &QTimer::timeout, [&] {
+        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!d)
+            return;
+        d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(out + "/word.bmp");
+        QMetaObject::invokeMethod(d, "accept");
+    });
+    files.start();
 
     QTimer::singleShot(300, [&] {
         QWidget* entry = QApplication::activeModalWidget();

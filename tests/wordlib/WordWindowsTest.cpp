@@ -12,6 +12,7 @@
 #include "U2.h"
 #include "U3.h"
 #include "Win1251.h"
+#include "WordBasic.h"
 #include "Wording.h"
 
 #include <QClipboard>
@@ -56,6 +57,7 @@ protected:
     void SetUp() override
     {
         SetVirtualScreenSize(QSize(1024, 768));
+        RegisterDocumentEngine();
         EditDB = new TEditDB();
         Form3 = new TForm3(EditDB);
         Form2 = new TForm2(EditDB);
@@ -65,6 +67,7 @@ protected:
         delete Form2;
         delete Form3;
         delete EditDB;
+        UnregisterDocumentEngine();
         SetVirtualScreenSize({});
     }
     static void Key(QWidget* W, int Qtkey, Qt::KeyboardModifiers Mods = Qt::NoModifier, const QString& Text = {})
@@ -232,6 +235,21 @@ TEST_F(WordWindows, NothingSignificantGivesTheNoteAndNoWindow)
         EXPECT_EQ(WordTopList.Slots[i].Value, 6.0);
         EXPECT_EQ(WordTopList.Slots[i].Index, i);
     }
+}
+
+TEST_F(WordWindows, WithoutTheWordProcessorTheErrorBoxComesInsteadOfTheWindow)
+{
+    UnregisterDocumentEngine();
+    QStringList errors;
+    SetDefaultErrorHook([&](const QString& Text) { errors << Text; });
+    ModalLog log;
+    EditDB->SetEntry(QStringLiteral("КОТ"));
+    EditDB->BitBtn1->click();
+    SetDefaultErrorHook({});
+    EXPECT_EQ(errors.size(), 1);
+    EXPECT_TRUE(log.Seen.isEmpty()) << "no window";
+    EXPECT_EQ(GrafForm, nullptr);
+    EXPECT_EQ(EditDB->Edit1->text(), QStringLiteral("КОТ")) << "the entry dialog stays";
 }
 
 TEST_F(WordWindows, AnyTypedEntryGivesTheNoticeOrAnAnalysis)
