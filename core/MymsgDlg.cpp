@@ -4,6 +4,7 @@
 #include "Application.h"
 #include "Errors.h"
 #include "HelpLayer.h"
+#include "KeptPixmaps.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -163,7 +164,7 @@ TMyMessageForm* CreateMyMessageDialog(const QString& Msg, TMyDlgType DlgType, TM
     if (icon) {
         auto* image = new QLabel(form.get());
         image->setObjectName(QStringLiteral("Image"));
-        image->setPixmap(form->style()->standardIcon(*icon, nullptr, form.get()).pixmap(kIconSize, kIconSize));
+        image->setPixmap(StandardPicture(*icon, kIconSize));
         image->setGeometry(HorzMargin, VertMargin, kIconSize, kIconSize);
     }
 

@@ -9,6 +9,7 @@
 #include "GrafStyle.h"
 #include "HelpLayer.h"
 #include "InstallDir.h"
+#include "KeptPixmaps.h"
 #include "Screen.h"
 #include "TextPage.h"
 #include "WinPaths.h"
@@ -69,12 +70,11 @@ TGrafForm::TGrafForm(QWidget* Parent, TFormDefinitionOnly) : QDialog(Parent), ui
     PageControl1->setFont(TimesFont(8, false));
     Panel3->setFont(TimesFont(8, false));
 
-    QStyle* st = style();
-    FileOpenSpeedButton->setIcon(st->standardIcon(QStyle::SP_DialogOpenButton));
-    FileSaveSpeedButton->setIcon(st->standardIcon(QStyle::SP_DialogSaveButton));
-    PrintSpeedButton->setIcon(st->standardIcon(QStyle::SP_FileDialogDetailedView));
-    HelpSpeedButton->setIcon(st->standardIcon(QStyle::SP_DialogHelpButton));
-    ExitSpeedButton->setIcon(st->standardIcon(QStyle::SP_DialogCloseButton));
+    FileOpenSpeedButton->setIcon(StandardIcon(QStyle::SP_DialogOpenButton));
+    FileSaveSpeedButton->setIcon(StandardIcon(QStyle::SP_DialogSaveButton));
+    PrintSpeedButton->setIcon(StandardIcon(QStyle::SP_FileDialogDetailedView));
+    HelpSpeedButton->setIcon(StandardIcon(QStyle::SP_DialogHelpButton));
+    ExitSpeedButton->setIcon(StandardIcon(QStyle::SP_DialogCloseButton));
     for (QToolButton* b : { FileOpenSpeedButton, FileSaveSpeedButton, PrintSpeedButton })
         b->setIconSize(QSize(16, 16));
 

@@ -2,6 +2,7 @@
 #include "ui_Tabedit.h"
 
 #include "Application.h"
+#include "KeptPixmaps.h"
 #include "VirtualKeys.h"
 #include "Win1251.h"
 #include "Wording.h"
@@ -39,7 +40,7 @@ TEditDB::TEditDB(QWidget* Parent) : QDialog(Parent), ui_(new Ui::TEditDB)
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(265, 115);
-    setWindowIcon(QIcon(QStringLiteral(":/quenlit/ICON")));
+    setWindowIcon(QIcon(KeptPixmap(QStringLiteral("quenlit/ICON"), [] { return QPixmap(QStringLiteral(":/quenlit/ICON")); })));
     Label1 = ui_->Label1;
     Edit1 = ui_->Edit1;
     BitBtn1 = ui_->BitBtn1;
@@ -52,8 +53,8 @@ TEditDB::TEditDB(QWidget* Parent) : QDialog(Parent), ui_(new Ui::TEditDB)
     // A longer text put in by the caller stays whole; typing cannot lengthen it.
     connect(Edit1, &QLineEdit::textChanged, this,
             [this](const QString& Text) { Edit1->setMaxLength(std::max(EntryMaxLength, static_cast<int>(Text.size()))); });
-    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
-    BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+    BitBtn1->setIcon(StandardIcon(QStyle::SP_ArrowRight));
+    BitBtn2->setIcon(StandardIcon(QStyle::SP_DialogCancelButton));
     connect(BitBtn1, &QPushButton::clicked, this, [this] { RunHandler([this] { BitBtn1Click(); }); });
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -5,6 +5,7 @@
 
 #include "Application.h"
 #include "ChartSeries.h"
+#include "KeptPixmaps.h"
 #include "NumFormat.h"
 #include "PageRecords.h"
 #include "Win1251.h"
@@ -16,16 +17,18 @@
 
 namespace {
 
-// The strip's pictures, 16 pixels wide, fuchsia transparent.
+// The strip's pictures, 16 pixels wide, fuchsia transparent; kept, so that
+// every window paints the same pixmaps.
 QList<QPixmap> StripImages(const QString& Resource)
 {
     QList<QPixmap> images;
-    const QImage strip(Resource);
-    for (int x = 0; x + 16 <= strip.width(); x += 16) {
-        QPixmap image = QPixmap::fromImage(strip.copy(x, 0, 16, 16));
-        image.setMask(image.createMaskFromColor(QColor(255, 0, 255)));
-        images << image;
-    }
+    const int count = QImage(Resource).width() / 16;
+    for (int i = 0; i < count; ++i)
+        images << KeptPixmap(QStringLiteral("quenlit%1/%2").arg(Resource).arg(i), [&] {
+            QPixmap image = QPixmap::fromImage(QImage(Resource).copy(16 * i, 0, 16, 16));
+            image.setMask(image.createMaskFromColor(QColor(255, 0, 255)));
+            return image;
+        });
     return images;
 }
 

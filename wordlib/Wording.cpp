@@ -1,5 +1,6 @@
 #include "Wording.h"
 
+#include "KeptPixmaps.h"
 #include "LemvGraf.h"
 #include "PaintBox.h"
 #include "MeanWrd.h"
@@ -78,9 +79,12 @@ void StartWordAnalysis(const std::string& Entry)
         return;
     const std::string word = MiddleWord(AnsiUpperCase(Cut255(Entry)));
     if (!IsRusWord(word)) {
-        // The desktop's standard box, not the system's own message dialog.
-        QMessageBox box(QMessageBox::Information, QStringLiteral("Информация"),
+        // The desktop's standard box, not the system's own message dialog; its
+        // information picture is the kept one.
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Информация"),
                         QStringLiteral("Слово не принадлежит русскому языку!"), QMessageBox::Ok, EditDB);
+        const int size = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
+        box.setIconPixmap(StandardPicture(QStyle::SP_MessageBoxInformation, size));
         box.exec();
         return;
     }
