@@ -21,6 +21,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -69,20 +70,27 @@ double Seconds(qint64 From, qint64 To)
     return (To - From) / 1e9;
 }
 
+// Times Run up to the show event Watch takes, for every iteration.
+void TimeToShow(benchmark::State& state, TShowWatch& Watch, const std::function<void()>& Run, const char* Missing)
+{
+    for (auto _ : state) {
+        Watch.ShownAt = -1;
+        const qint64 start = g_clock.nsecsElapsed();
+        Run();
+        if (Watch.ShownAt < 0) {
+            state.SkipWithError(Missing);
+            break;
+        }
+        state.SetIterationTime(Seconds(start, Watch.ShownAt));
+    }
+}
+
 void BM_EntryDialogShown(benchmark::State& state)
 {
     TMainForm& form = Form();
     TShowWatch entry(QStringLiteral("EditDB"));
-    for (auto _ : state) {
-        entry.ShownAt = -1;
-        const qint64 start = g_clock.nsecsElapsed();
-        form.RunWordPhonosemantics();
-        if (entry.ShownAt < 0) {
-            state.SkipWithError("the entry dialog did not come up: is libquenlit.so in the program's folder?");
-            break;
-        }
-        state.SetIterationTime(Seconds(start, entry.ShownAt));
-    }
+    TimeToShow(state, entry, [&] { form.RunWordPhonosemantics(); },
+               "the entry dialog did not come up: is libquenlit.so in the program's folder?");
 }
 
 void BM_EmptyDialogShown(benchmark::State& state)
@@ -128,16 +136,7 @@ void BM_TextWindowFilled(benchmark::State& state)
 {
     TMainForm& form = Form();
     TShowWatch window(QStringLiteral("GrafForm"));
-    for (auto _ : state) {
-        window.ShownAt = -1;
-        const qint64 start = g_clock.nsecsElapsed();
-        form.RunTextPhonosemantics();
-        if (window.ShownAt < 0) {
-            state.SkipWithError("the text window did not come up");
-            break;
-        }
-        state.SetIterationTime(Seconds(start, window.ShownAt));
-    }
+    TimeToShow(state, window, [&] { form.RunTextPhonosemantics(); }, "the text window did not come up");
 }
 
 BENCHMARK(BM_EntryDialogShown)->UseManualTime()->Unit(benchmark::kMillisecond);

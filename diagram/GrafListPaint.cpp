@@ -42,12 +42,8 @@ void TGrafForm::PaintListPage(TRecFileGraf* Page, int Height, int Width)
 
         c->BrushColor = page->PaintBox->Color;
         c->FillRect(page->PaintBox->rect());
-        c->Font.Bold = true;
-        c->Font.Name = QStringLiteral("Times New Roman");
-        c->Font.Size = 8;
+        UseListFont(*c, 8);
         const int FontSize = c->Font.Size;
-        c->Font.Color = clBlack;
-        c->PenWidth = 1;
 
         TListLayout layout;
         layout.Row = RowHeight;

@@ -70,11 +70,7 @@ QRect PlaceBitmap(QSize PageSize, QPoint Offset, QSize BitmapSize, int Divisor)
 
 void DrawPrintedList(TCanvas& C, TRecFileGraf& Page, int Width, int Height, bool Colours)
 {
-    C.Font.Bold = true;
-    C.Font.Name = QStringLiteral("Times New Roman");
-    C.Font.Size = 10;
-    C.Font.Color = clBlack;
-    C.PenWidth = 1;
+    UseListFont(C, 10);
     const int R = Height / 56;
     const int b = Page.Note.empty() ? 2 : 16;
     C.TextOut(Width / 16, Height / b, AnsiToQString(Ansi("Полный анализ текста  -  ") + Page.Title));

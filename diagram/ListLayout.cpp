@@ -6,6 +6,15 @@
 
 #include <cmath>
 
+void UseListFont(TCanvas& C, int Size)
+{
+    C.Font.Bold = true;
+    C.Font.Name = QStringLiteral("Times New Roman");
+    C.Font.Size = Size;
+    C.Font.Color = clBlack;
+    C.PenWidth = 1;
+}
+
 TListMarks DrawPageList(TCanvas& C, TRecFileGraf& Page, const TListLayout& L)
 {
     const auto colour = [&L](bool Marked, TColor Mark) { return L.Colours && Marked ? Mark : clBlack; };

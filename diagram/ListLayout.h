@@ -26,6 +26,9 @@ struct TListMarks {
     int RuleY = 0; // the bottom rule's y
 };
 
+// The lists' font: bold Times New Roman of Size points in black, with a pen of 1.
+void UseListFont(TCanvas& C, int Size);
+
 // Draws Page's list with the canvas's font (its colour is set here), the pen
 // as the layout leaves it. Points the page's cursors at the items drawn; an
 // entry without its item raises, leaving what was drawn so far.

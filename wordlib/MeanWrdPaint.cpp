@@ -95,11 +95,7 @@ void TStrShowAsscent::PaintScaleList(TRecFileGraf* Page, int AreaHeight, int Are
 
 void DrawPrintedScaleList(TCanvas& C, TRecFileGraf& Page, int Width, int Height, bool Colours)
 {
-    C.Font.Bold = true;
-    C.Font.Name = QStringLiteral("Times New Roman");
-    C.Font.Size = 10;
-    C.Font.Color = clBlack;
-    C.PenWidth = 1;
+    UseListFont(C, 10);
     C.TextOut(Width / 16, Height / 3, AnsiToQString(Ansi("Полный анализ слова  -  ") + Page.Title));
     const int y0 = Height / 3 + Height / 16;
     for (int i = 0; i < Page.ScaleList.Count(); ++i) {

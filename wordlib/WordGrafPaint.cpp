@@ -37,11 +37,7 @@ TCanvas* WordListCanvas(TGrafForm& Window, TRecFileGraf* Page, TCurrentPage*& Cu
         return nullptr;
     c->BrushColor = Current->PaintBox->Color;
     c->FillRect(Current->PaintBox->rect());
-    c->Font.Bold = true;
-    c->Font.Name = QStringLiteral("Times New Roman");
-    c->Font.Size = 8;
-    c->Font.Color = clBlack;
-    c->PenWidth = 1;
+    UseListFont(*c, 8);
     return c;
 }
 

@@ -5,10 +5,12 @@
 #include "MeanWrd.h"
 #include "NumFormat.h"
 #include "PaintBox.h"
+#include "RecordingWord.h"
 #include "Win1251.h"
 #include "WordGraf.h"
 
 #include <QLocale>
+#include <QStringList>
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
@@ -184,4 +186,33 @@ TEST(PaintScaleList, DrawsTheLeaningValuesAndMarksTheStrongOnes)
     TRecFileGraf notAPage;
     r.a.PaintScaleList(&notAPage, 560, 703);
     EXPECT_TRUE(canvas.Items.empty());
+}
+
+// The library's document walk counts words in both modes and has no guard.
+TEST(WordModel, DocumentWalkCountsWordsInBothModesAndPassesFailuresOn)
+{
+    for (int mode : { 0, 1 }) {
+        TStrShowAsscent m;
+        std::string note = "x";
+        QStringList commands;
+        {
+            TRecordingWord word;
+            word.Units = { QString::fromUtf8("Мама "), QString::fromUtf8("мыла ") };
+            m.AnalyzeWordDocument(Ansi("Проба"), mode, note);
+            commands = word.Commands();
+        }
+        EXPECT_EQ(m.Title, Ansi("Проба"));
+        EXPECT_EQ(m.WordCount, 2) << "mode " << mode;
+        EXPECT_EQ(commands.count(mode == 0 ? "SentRight" : "WordRight"), 2);
+        EXPECT_EQ(TopList.Count, 20);
+        // The library's bound is the program's 8.0; a short text has no significant scale.
+        EXPECT_EQ(note.empty(), TopList.Slots[1].Value >= 8.0);
+    }
+    TStrShowAsscent failing;
+    std::string note;
+    TRecordingWord word;
+    word.Units = { "abc" };
+    word.FailAt = "Selection";
+    EXPECT_THROW(failing.AnalyzeWordDocument("t", 0, note), EOleError);
+    EXPECT_FALSE(word.Commands().contains("EditCopy")) << "no clipboard fallback";
 }
