@@ -240,8 +240,8 @@ TEST_F(Library, EveryLoadStartsWithFreshGlobals)
     }
 }
 
-// Answers the word window by saving its chart page as Bmp (and with it the
-// document) and closing it; the save dialog gets the name.
+// Answers the word window by opening its help, saving its chart page as Bmp
+// (and with it the document) and closing it; the save dialog gets the name.
 void SaveAndClose(QWidget* W, const QString& Bmp)
 {
     if (auto* files = qobject_cast<QFileDialog*>(W)) {
@@ -250,6 +250,9 @@ void SaveAndClose(QWidget* W, const QString& Bmp)
         return;
     }
     if (W->objectName() == QLatin1String("GrafForm")) {
+        // The help window opens too; it goes with the word window.
+        if (auto* help = W->findChild<QPushButton*>(QStringLiteral("HelpSpeedButton")))
+            help->click();
         if (auto* save = W->findChild<QToolButton*>(QStringLiteral("FileSaveSpeedButton")))
             save->click();
     }
