@@ -145,7 +145,7 @@ TEST_F(WordWindow, ChartOpensWithAllSignificantBarsAndItsButtonsRedrawIt)
     EXPECT_EQ(w.AGrafImageList.size(), 4);
     for (const QPixmap& image : w.AGrafImageList)
         EXPECT_EQ(image.size(), QSize(16, 16));
-    w.AddChartPage("X");
+    w.Pages.AddObject("X", w.AddChartPage("X"));
     EXPECT_EQ(w.AGrafImageList.size(), 8) << "every chart page adds the strip again";
     w.CurrentPage = &chartPage;
 
@@ -387,6 +387,11 @@ TEST_F(WordPageOutput, ExportSendsTheWordPageThroughTheApplication)
 {
     TRecordingWord word;
     TWordGrafForm& w = Open(); // three significant scales
+    // The window's components let go of the recording word before it goes.
+    struct CloseFirst {
+        std::unique_ptr<TWordGrafForm>& window;
+        ~CloseFirst() { window.reset(); }
+    } closeFirst { window_ };
     word.Calls.clear();
     w.ExportWordPageToWord(w.Pages.Objects(0), "C:\\W\\a.bmp");
 
