@@ -58,7 +58,7 @@ TEST(WordModel, ValuesMatchTheIndependentFigures)
     for (const Reference& r : References) {
         const std::vector<double> v = Profile(r.word, r.stress);
         for (int k = 0; k < BipolarScaleCount; ++k)
-            EXPECT_DOUBLE_EQ(v[k], r.values[k]) << r.word << " scale " << k + 1;
+            EXPECT_EQ(v[k], r.values[k]) << r.word << " scale " << k + 1; // to the bit
     }
     // The published figures of «КОТ», to three decimals.
     const std::vector<double> kot = Profile("КОТ", 2);
