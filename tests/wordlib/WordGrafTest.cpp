@@ -411,6 +411,16 @@ TEST_F(WordPageOutput, ExportSendsTheWordPageThroughTheApplication)
     EXPECT_EQ(word.Count("TableSelectRow"), 25);
     EXPECT_EQ(word.Count("CharColor"), 25);
     EXPECT_EQ(word.Count("NextCell"), 49);
+    // In the table: two cells per scale, each value followed by a tab.
+    const int tableFrom = commands.indexOf("StartOfColumn"), tableTo = commands.indexOf("EndOfDocument");
+    int cellInserts = 0, tabs = 0;
+    for (int i = tableFrom; i < tableTo; ++i)
+        if (commands[i] == "Insert") {
+            ++cellInserts;
+            tabs += word.Calls[i].Args == QVariantList { "\t" };
+        }
+    EXPECT_EQ(cellInserts, 75);
+    EXPECT_EQ(tabs, 25);
     // Colour 6 where the value lies above 3.4: the left pole's 4.00, 3.5 and 4.0.
     const auto colours = word.ArgsOf("CharColor");
     EXPECT_EQ(colours[0], QVariantList { 6 });

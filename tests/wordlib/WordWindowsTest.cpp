@@ -7,6 +7,7 @@
 #include "ClipboardLayer.h"
 #include "LemvGraf.h"
 #include "MeanWrd.h"
+#include "PaintBox.h"
 #include "Screen.h"
 #include "Tabedit.h"
 #include "U2.h"
@@ -17,9 +18,12 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
@@ -205,6 +209,52 @@ TEST_F(WordWindows, StressMovesBetweenVowelsAndWrapsRound)
     EXPECT_EQ(CurrentWordAnalysis->StressPos, 6);
     Key(Form3, Qt::Key_Left);
     EXPECT_EQ(CurrentWordAnalysis->StressPos, 4);
+}
+
+TEST_F(WordWindows, StressedWordStandsAtItsMarginWithTheMarkOverTheVowel)
+{
+    // The margin by the word's length, from the stress window's client width 567.
+    const struct {
+        int length, margin;
+        bool wide;
+    } margins[] = { { 0, 141, false }, { 9, 141, false }, { 10, 70, false }, { 14, 70, false },
+                    { 15, 35, true },  { 20, 35, true },  { 21, 11, true },   { 60, 11, true } };
+    for (const auto& m : margins) {
+        CurrentWordAnalysis->SetWord(std::string(static_cast<size_t>(m.length), '\xC1'));
+        bool wide = !m.wide;
+        EXPECT_EQ(CurrentWordAnalysis->WordLeftMargin(Form3, wide), m.margin) << m.length;
+        EXPECT_EQ(wide, m.wide) << m.length;
+    }
+
+    TRecordingCanvas canvas;
+    canvas.CharWidth = 10;
+    Form3->PaintBox1->TestCanvas = &canvas;
+    CurrentWordAnalysis->SetWord(Ansi("КОЛОКОЛ"));
+    Form3->RightSpeedButtonClick(); // the stress on the fourth letter
+    const auto texts = canvas.Texts();
+    ASSERT_EQ(texts.size(), 2u);
+    // The mark's left edge at the middle of the stressed letter: 141 + 4 * 10 - 10 / 2.
+    EXPECT_EQ(texts[0].Text, QStringLiteral("/"));
+    EXPECT_EQ(texts[0].From, QPoint(176, 5));
+    EXPECT_EQ(texts[1].Text, QStringLiteral("КОЛОКОЛ"));
+    EXPECT_EQ(texts[1].From, QPoint(141, 20));
+    EXPECT_EQ(texts[1].Font.Size, 26);
+    EXPECT_TRUE(texts[1].Font.Bold);
+    ASSERT_EQ(canvas.Items.front().Kind, TRecordingCanvas::Op::Fill); // the mark's row is cleared first
+    EXPECT_EQ(canvas.Items.front().From, QPoint(141, 5));
+    EXPECT_EQ(canvas.Items.front().To.x(), 141 + 70 - 1);
+
+    // A wide word that does not fit lets the box scroll a little; a short one takes that back.
+    Form3->layout()->activate();
+    const int client = Form3->ScrollBox1->viewport()->width();
+    canvas.CharWidth = 30;
+    CurrentWordAnalysis->SetWord(std::string(21, '\xC0'));
+    CurrentWordAnalysis->DrawStressedWord(Form3);
+    EXPECT_EQ(Form3->PaintBox1->minimumWidth(), client + Form3->ScrollBox1->horizontalScrollBar()->singleStep() + 10);
+    CurrentWordAnalysis->SetWord(Ansi("МАМА"));
+    CurrentWordAnalysis->DrawStressedWord(Form3);
+    EXPECT_EQ(Form3->PaintBox1->minimumWidth(), 0);
+    Form3->PaintBox1->TestCanvas = nullptr;
 }
 
 TEST_F(WordWindows, EnterRunsTheAnalysisOnceWithTheChosenStress)
