@@ -1,6 +1,7 @@
 // The main window's documents: the save prompt, reading and writing files,
 // the file commands, drops and the file named on the command line.
 #include "REMain.h"
+#include "RichEdit.h"
 #include "ui_REMain.h"
 
 #include "Application.h"
@@ -77,7 +78,7 @@ void TMainForm::WriteDocumentFile(const QString& FileName)
 void TMainForm::FileNew()
 {
     SetDocumentName(Untitled);
-    ui->Editor->clear();
+    ui->Editor->SetText(QString());
     ui->Editor->document()->setModified(false);
     ShowModifiedState(false);
 }

@@ -4,6 +4,7 @@
 
 #include "EditorText.h"
 #include "Printer.h"
+#include "RichEdit.h"
 #include "Siblings.h"
 
 #include <QTextCursor>
@@ -48,7 +49,7 @@ void TMainForm::PrintSelectionOnly(QWidget* Control, const QString& Text)
         ShowModifiedState(modified);
     };
     try {
-        ui->Editor->setPlainText(Text);
+        ui->Editor->SetText(Text);
         Printer().PrintDocument(*ui->Editor->document(), QString());
     } catch (...) {
         restore();

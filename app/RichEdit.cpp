@@ -1,5 +1,6 @@
 #include "RichEdit.h"
 
+#include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -66,4 +67,22 @@ void TRichEdit::SetDocument(std::unique_ptr<QTextDocument> Doc)
     connect(document(), &QTextDocument::modificationChanged, this, &TRichEdit::ModificationChanged);
     if (document()->isModified() != wasModified)
         emit ModificationChanged(document()->isModified());
+    // Qt hands the old caret's attributes on to the new caret, so that typing
+    // at the start of the new text would take them; a fresh caret takes the
+    // text's own. Qt reports the move while the caret still holds the old
+    // ones, and not at all when the caret stays at 0.
+    setTextCursor(QTextCursor(document()));
+    emit cursorPositionChanged();
+}
+
+void TRichEdit::SetText(const QString& Text)
+{
+    std::unique_ptr<QTextDocument> doc = NewDocument();
+    if (!Text.isEmpty()) {
+        doc->setUndoRedoEnabled(false);
+        doc->setPlainText(Text);
+        doc->setUndoRedoEnabled(isUndoRedoEnabled());
+        doc->setModified(false);
+    }
+    SetDocument(std::move(doc));
 }

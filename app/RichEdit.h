@@ -27,8 +27,13 @@ public:
     // margin, text options), unmodified and with nothing to undo; nothing lays
     // it out until it is shown.
     std::unique_ptr<QTextDocument> NewDocument() const;
-    // Shows Doc in place of the current document, which is freed.
+    // Shows Doc in place of the current document, which is freed. The caret
+    // stands in Doc now, so its position counts as changed.
     void SetDocument(std::unique_ptr<QTextDocument> Doc);
+    // Replaces the whole text by Text in the editor's default attributes,
+    // with nothing to undo: no attribute of the old text or of the caret's
+    // place carries over.
+    void SetText(const QString& Text);
 
 signals:
     // The shown document's modified flag changed, whichever document it is.

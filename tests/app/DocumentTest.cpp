@@ -3,7 +3,11 @@
 #include "FullDisk.h"
 
 #include <QDir>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QMimeData>
+#include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QUrl>
 
@@ -73,6 +77,36 @@ TEST_F(Documents, FailingSaveOnClosingKeepsWindowOpenAndSaysWhy)
     EXPECT_FALSE(Form->close());
     EXPECT_TRUE(Form->isVisible());
     EXPECT_EQ(Errors, QStringList {QStringLiteral("Cannot create file ") + doc});
+}
+
+// A loaded document puts the caret into its own text, whose attributes the
+// controls show; a new document starts with the editor's default attributes,
+// not with those of the text the caret stood in.
+TEST_F(Documents, LoadedAndNewDocumentsSetTheControlsFromTheirText)
+{
+    Form->show();
+    Ui::TMainForm& f = Probe().Form();
+    auto shown = [&] {
+        return QStringList {Probe().FontName()->currentText(), Probe().FontSize()->text(),
+                            f.BoldButton->isChecked() ? "bold" : "", f.CenterAlign->isChecked() ? "centre" : "left"}
+            .join(QLatin1Char('|'))
+            .toStdString();
+    };
+    const QString file = Path(QStringLiteral("heading.rtf"));
+    Write(file, "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard\\qc\\f0\\fs32\\b Heading\\par\\pard\\b0\\fs20 body\\par}");
+    ASSERT_EQ(Editor()->textCursor().position(), 0);
+    Form->OpenDocument(file);
+    EXPECT_EQ(shown(), "Arial|16|bold|centre");
+
+    Form->FileNew();
+    EXPECT_EQ(shown(), "MS Sans Serif|8||left");
+    QTest::keyClicks(Editor(), QStringLiteral("new"));
+    QTextCursor typed(Editor()->document());
+    typed.setPosition(1);
+    EXPECT_FALSE(typed.charFormat().hasProperty(QTextFormat::FontWeight));
+    EXPECT_FALSE(typed.charFormat().hasProperty(QTextFormat::FontPointSize));
+    EXPECT_EQ(TTextAttributes(Editor(), true).Name(), QStringLiteral("MS Sans Serif"));
+    EXPECT_TRUE(Errors.isEmpty());
 }
 
 TEST_F(Documents, DroppedFilesOpenTheFirstOnly)
@@ -176,6 +210,46 @@ TEST_F(Printing, SelectionPrintsPlainTextAndRestoresTheDocument)
     EXPECT_EQ(Editor()->textCursor().selectionStart(), 7);
     EXPECT_EQ(Editor()->textCursor().selectedText(), QStringLiteral("строка"));
     EXPECT_TRUE(Editor()->document()->isModified()) << "unsaved changes are still asked about";
+    EXPECT_TRUE(Errors.isEmpty());
+}
+
+// The passage is printed in the editor's default attributes, whatever the
+// attributes of the text it was selected from.
+TEST_F(Printing, SelectionIsPrintedWithoutItsFormatting)
+{
+    struct TFormatPrinter : TRecordingPrinter {
+        QList<QTextCharFormat> Formats;
+        void PrintDocument(const QTextDocument& Doc, const QString& Title) override
+        {
+            TRecordingPrinter::PrintDocument(Doc, Title);
+            for (QTextBlock b = Doc.begin(); b.isValid(); b = b.next())
+                for (auto it = b.begin(); !it.atEnd(); ++it)
+                    Formats << it.fragment().charFormat();
+        }
+    } printer;
+    printer.DialogRange = TPrintRange::Selection;
+    SetPrinter(&printer);
+    QTextCharFormat f;
+    f.setFontWeight(QFont::Bold);
+    f.setFontPointSize(20);
+    f.setForeground(QColor(255, 0, 0));
+    QTextCursor all(Editor()->document());
+    all.select(QTextCursor::Document);
+    all.mergeCharFormat(f);
+    Select(21, 27);
+    Run(&TMainForm::FilePrint);
+    SetPrinter(&Print);
+
+    EXPECT_EQ(printer.PrintedTexts, QStringList {QStringLiteral("строка")});
+    ASSERT_FALSE(printer.Formats.isEmpty());
+    for (const QTextCharFormat& printed : printer.Formats) {
+        EXPECT_FALSE(printed.hasProperty(QTextFormat::FontWeight));
+        EXPECT_FALSE(printed.hasProperty(QTextFormat::FontPointSize));
+        EXPECT_FALSE(printed.hasProperty(QTextFormat::ForegroundBrush));
+    }
+    QTextCursor second(Editor()->document());
+    second.setPosition(22);
+    EXPECT_EQ(second.charFormat().fontPointSize(), 20) << "the document comes back with its formatting";
     EXPECT_TRUE(Errors.isEmpty());
 }
 
