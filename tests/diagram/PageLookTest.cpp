@@ -32,6 +32,7 @@ TEST_F(PageLook, ChartToolButtonsDrawInThePanelsFont)
     w.SetMode(0);
     TCurrentPage* page = w.AddChartPage("T");
     ASSERT_NE(page, nullptr);
+    w.Pages.AddObject("T", page); // the window frees its pages
     w.show();
     QApplication::processEvents();
     const QFont panel = page->ClientPanel->font();
