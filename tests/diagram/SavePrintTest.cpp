@@ -6,6 +6,7 @@
 #include "FileDialogs.h"
 #include "GrafSavePrint.h"
 #include "GrafTestHelpers.h"
+#include "ListLayout.h"
 #include "ModalDriver.h"
 #include "NumFormat.h"
 #include "Printer.h"
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -141,6 +143,31 @@ TEST_F(PrintedList, NotePageStartsHigherAndBlackOnlyPrintsBlack)
     EXPECT_EQ(t[1].From.y(), H / 16 + H / 16);
     for (const auto& item : t)
         EXPECT_EQ(item.Color, clBlack) << item.Text.toStdString();
+}
+
+// The printed list keeps 40 and 50 printer units between the first value's
+// end and the rule and the sound-letters: on the PDF file that stands in for
+// a missing printer they hold a minus sign, so a value one minus wider than
+// the first neither crosses the rule nor runs into the sound-letter beside it.
+TEST(PdfPrinter, PrintedListGapsHoldAMinusSign)
+{
+    TQtPrinter printer;
+    if (printer.Device().outputFormat() != QPrinter::PdfFormat)
+        GTEST_SKIP() << "a printer is installed";
+    QTemporaryDir dir;
+    printer.Device().setOutputFileName(dir.filePath(QStringLiteral("out.pdf")));
+    SetPrinter(&printer);
+    printer.BeginDoc();
+    int minus = 0;
+    {
+        TPrinterCanvas canvas;
+        UseListFont(canvas, 10);
+        minus = canvas.TextWidth(QStringLiteral("-"));
+    }
+    printer.EndDoc();
+    SetPrinter(nullptr);
+    EXPECT_GT(minus, 0);
+    EXPECT_LT(minus, 40);
 }
 
 namespace {
