@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QLibraryInfo>
 #include <QLineEdit>
@@ -26,6 +27,9 @@ int main(int argc, char** argv)
         QApplication::installTranslator(&qt);
     RegisterDocumentEngine();
     const QString out = QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".")).absolutePath();
+    // Files of an earlier run would bring the question whether to replace them.
+    QFile::remove(out + "/x.bmp");
+    QFile::remove(out + "/x.DOC");
     TTextAnalysisWindow r = BuildTextAnalysisWindow(SampleRussianText(), Ansi("Курочка Ряба"));
     TGrafForm& w = *r.Window;
 
