@@ -15,6 +15,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -32,10 +33,14 @@ struct TFixture {
     QString File(const char* Name) const { return QDir(dir.path()).filePath(Name); }
 };
 
+// Made on first use, freed before the application goes.
+std::unique_ptr<TFixture> g_fixture;
+
 TFixture& Fixture()
 {
-    static TFixture f;
-    return f;
+    if (!g_fixture)
+        g_fixture = std::make_unique<TFixture>();
+    return *g_fixture;
 }
 
 void BM_BitmapSave(benchmark::State& state)
@@ -98,5 +103,6 @@ int main(int argc, char** argv)
     TFigureReporter reporter(PrintFigures);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
+    g_fixture.reset();
     return 0;
 }
