@@ -23,7 +23,6 @@
 #include "Loader.h"
 #include "Win1251.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QStringList>
@@ -38,9 +37,11 @@ inline QString Folder()
     return ProgramDir() + QStringLiteral("/fakelibs");
 }
 
+// In a folder of this process alone, removed when the process ends.
 inline QString LogFile()
 {
-    return QDir::temp().filePath(QStringLiteral("lemv-fakelog-%1.txt").arg(QCoreApplication::applicationPid()));
+    static const QTemporaryDir dir;
+    return QDir(dir.path()).filePath(QStringLiteral("fakelog.txt"));
 }
 
 inline void ClearLog()
