@@ -21,6 +21,8 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
+#include <utility>
+
 namespace {
 
 [[noreturn]] void FileError(const char* Format, const QString& Path)

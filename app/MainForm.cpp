@@ -36,6 +36,7 @@
 #include <QToolBar>
 
 #include <functional>
+#include <utility>
 
 TMainForm* MainForm = nullptr;
 

@@ -10,6 +10,7 @@
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
 class TFigureReporter : public benchmark::ConsoleReporter {
 public:

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdio>
+#include <vector>
 
 namespace {
 

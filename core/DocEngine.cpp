@@ -10,6 +10,8 @@
 #include <QTextTable>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace {
 
 [[noreturn]] void Fail(const QString& Message)

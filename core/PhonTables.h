@@ -7,6 +7,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 struct ScaleItem {

@@ -3,6 +3,7 @@
 #include "Win1251.h"
 
 #include <bit>
+#include <utility>
 
 namespace {
 

@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QTranslator>
 
+#include <utility>
+
 namespace {
 QString g_title;
 bool g_titleSet = false;

@@ -2,6 +2,7 @@
 #include "Errors.h"
 
 #include <map>
+#include <utility>
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "Printer.h"
 #include <memory>
+#include <utility>
 #include <QTextCursor>
 #include <QTextBlock>
 #include "Errors.h"

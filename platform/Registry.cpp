@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <iterator>
+
 namespace {
 
 // "\\SOFTWARE\\X\\" and "software\x" name the same key.

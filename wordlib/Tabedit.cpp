@@ -14,6 +14,8 @@
 #include <QStyle>
 #include <QValidator>
 
+#include <algorithm>
+
 TEditDB* EditDB = nullptr;
 
 namespace {

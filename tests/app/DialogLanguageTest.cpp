@@ -24,6 +24,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace {
 
 QString g_folder; // holds a document whose type a file dialog shows

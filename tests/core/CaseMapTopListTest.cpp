@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 TEST(CaseMap, Boundaries)
 {
     struct Case { unsigned char in, up, low; };

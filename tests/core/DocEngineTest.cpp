@@ -23,6 +23,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 QString U(const char* Utf8) { return QString::fromUtf8(Utf8); }

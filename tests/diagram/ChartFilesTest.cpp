@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <initializer_list>
 
 using namespace chartfiles;
 

@@ -26,6 +26,7 @@
 
 #include <clocale>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 

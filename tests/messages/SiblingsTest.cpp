@@ -12,6 +12,7 @@
 
 #include <dlfcn.h>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <utility>
 
 class ModalDriver {
 public:

@@ -30,9 +30,11 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <set>
+#include <utility>
 
 namespace {
 
