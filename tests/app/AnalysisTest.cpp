@@ -6,6 +6,7 @@
 #include "PhonText.h"
 #include "TopList.h"
 #include "Win1251.h"
+#include "Waits.h"
 
 #include <QTest>
 #include <QTextCursor>
@@ -250,7 +251,7 @@ TEST_F(Analysis, F5ChecksTheWordCommandAndRunsOnlyIt)
     Ui::TMainForm& f = Probe().Form();
     Form->show();
     QApplication::setActiveWindow(Form.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get(), EventWaitMs));
     Editor()->setFocus();
     f.GNameMenuItem->setEnabled(true); // only to move the mark away first
     f.GNameMenuItem->trigger();

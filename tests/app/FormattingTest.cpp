@@ -4,6 +4,7 @@
 #include "RichEdit.h"
 #include "RulerMarker.h"
 #include "RulerPanel.h"
+#include "Waits.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -31,7 +32,7 @@ protected:
     {
         Form->resize(Width, 400);
         Form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get(), EventWaitMs));
     }
 
     void Select(int From, int To)
@@ -336,14 +337,13 @@ TEST_F(Formatting, HintsShowAloneInTheStatusBar)
     QMenuBar* bar = F().MainMenu;
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(F().FileMenu->menuAction()).center());
     QMenu* menu = F().FileMenu;
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu, EventWaitMs));
     for (QAction* item : {F().FileNewItem, F().FileExitItem}) {
         SCOPED_TRACE(item->objectName().toStdString());
         const QPoint at = menu->actionGeometry(item).center();
         QMouseEvent move(QEvent::MouseMove, at, menu->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(menu, &move);
-        for (int i = 0; i < 50 && F().StatusBar->currentMessage() != item->statusTip(); ++i)
-            QTest::qWait(10);
+        (void)QTest::qWaitFor([&] { return F().StatusBar->currentMessage() == item->statusTip(); }, EventWaitMs);
         EXPECT_EQ(F().StatusBar->currentMessage(), item->statusTip());
         for (int i = 0; i < 3; ++i)
             EXPECT_FALSE(Probe().StatusPanel(i)->isVisible());

@@ -2,6 +2,7 @@
 #include "AppTestSupport.h"
 #include "UpDown.h"
 #include "Win1251.h"
+#include "Waits.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -237,7 +238,7 @@ TEST_P(Keys, ReachTheirMenuItemOrNothing)
     QApplication::clipboard()->setText(QStringLiteral("PASTE"));
     Form->show();
     QApplication::setActiveWindow(Form.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get(), EventWaitMs));
     Editor()->setFocus();
     Editor()->setPlainText(QStringLiteral("x"));
     Editor()->selectAll();
@@ -266,7 +267,7 @@ TEST_F(MainForm, EscWithModifiedDocumentAsksAndCancelKeepsWindow)
 {
     Form->show();
     QApplication::setActiveWindow(Form.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get(), EventWaitMs));
     Editor()->setFocus();
     Type(QStringLiteral("текст"));
     Modal.Answers << 2;

@@ -1,9 +1,10 @@
 // The program itself: one copy at a time, also after a copy was killed.
 #include "Application.h"
 #include "SingleInstance.h"
+#include "Waits.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <gtest/gtest.h>
@@ -24,15 +25,14 @@ public:
     {
         if (process.state() != QProcess::NotRunning) {
             process.kill();
-            process.waitForFinished(10000);
+            process.waitForFinished(EventWaitMs);
         }
     }
     // Waits until the program prints Line (or ends); its whole output so far.
     bool Prints(const QByteArray& Line)
     {
-        QElapsedTimer t;
-        t.start();
-        while (!out.contains(Line) && t.elapsed() < 30000) {
+        const QDeadlineTimer deadline(EventWaitMs);
+        while (!out.contains(Line) && !deadline.hasExpired()) {
             if (process.state() == QProcess::NotRunning && !process.bytesAvailable())
                 break;
             process.waitForReadyRead(200);
@@ -50,7 +50,7 @@ void ExpectRefused()
 {
     Program second;
     second.process.start();
-    ASSERT_TRUE(second.process.waitForFinished(30000));
+    ASSERT_TRUE(second.process.waitForFinished(EventWaitMs));
     second.out += second.process.readAllStandardOutput();
     EXPECT_TRUE(second.out.contains(Refused)) << second.out.toStdString();
     EXPECT_FALSE(second.out.contains("started"));
@@ -70,14 +70,14 @@ TEST(Startup, OneCopyAtATime)
         ExpectRefused();
         EXPECT_EQ(first.process.state(), QProcess::Running) << "the first copy is not disturbed";
         first.process.terminate();
-        ASSERT_TRUE(first.process.waitForFinished(10000));
+        ASSERT_TRUE(first.process.waitForFinished(EventWaitMs));
     }
     {
         Program afterEnd;
         afterEnd.process.start();
         ASSERT_TRUE(afterEnd.Prints("started")) << afterEnd.out.toStdString();
         afterEnd.process.kill();
-        ASSERT_TRUE(afterEnd.process.waitForFinished(10000));
+        ASSERT_TRUE(afterEnd.process.waitForFinished(EventWaitMs));
     }
     {
         Program afterKill;

@@ -6,6 +6,7 @@
 #include "REMain.h"
 #include "Win1251.h"
 #include "ui_REMain.h"
+#include "Waits.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -350,7 +351,7 @@ TEST(WordCommand, RunsTheWholeRoadWithAFreshLibraryEachTime)
     form.CommandLine.clear();
     form.show();
     QApplication::setActiveWindow(&form);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form, EventWaitMs));
     QTextEdit* editor = form.Editor();
     editor->setPlainText(QStringLiteral("Наша мама дома."));
     QTextCursor c = editor->textCursor();
@@ -377,7 +378,7 @@ TEST(WordCommand, RunsTheWholeRoadWithAFreshLibraryEachTime)
     for (int run = 0; run < 2; ++run) {
         // Back in the editor after the library's windows closed.
         QApplication::setActiveWindow(&form);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form, EventWaitMs));
         editor->setFocus();
         QTest::keyClick(editor, Qt::Key_F5);
         EXPECT_FALSE(LibraryMapped()) << "unloaded after the command";
