@@ -4,6 +4,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <utility>
 
 TRichEdit::TRichEdit(QWidget* Parent) : QTextEdit(Parent)
 {
