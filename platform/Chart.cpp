@@ -1,6 +1,5 @@
 #include "Chart.h"
 
-#include <QCoreApplication>
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QCategoryAxis>
@@ -17,11 +16,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 namespace {
 
 constexpr int kDepth = 10;    // pixels of the three-dimensional view's depth
 constexpr int kMarkGap = 4;   // pixels between a bar and its mark
+constexpr int kLabelGap = 4;  // pixels between the plot and the labels left of it, and between labels
+constexpr int kBelowGap = 6;  // pixels between the plot and the labels of the bottom axis
+constexpr int kMaxFits = 6;   // label fittings that may change the layout in a row
 
 double MinOf(const std::vector<TChartPoint>& p, double TChartPoint::*f)
 {
@@ -51,6 +56,128 @@ QString MarkText(double v)
 QSizeF MarkSize(const QFontMetrics& Metrics, const QString& Text)
 {
     return QSizeF(Metrics.horizontalAdvance(Text) + 6, Metrics.height() + 2);
+}
+
+// The decimals a step's multiples need (a step of 0.25 two, of 20 none).
+int DecimalsOf(double Step)
+{
+    for (int d = 0; d < 15; ++d) {
+        const double scaled = Step * std::pow(10.0, d);
+        if (std::abs(scaled - std::round(scaled)) <= 1e-9 * scaled)
+            return d;
+    }
+    return 15;
+}
+
+// The least round step (1, 2 or 5 times a power of ten) above Step.
+double NextRoundStep(double Step)
+{
+    const double power = std::pow(10.0, std::floor(std::log10(Step)));
+    for (double m : { 1.0, 2.0, 5.0, 10.0 })
+        if (m * power > Step * (1 + 1e-9))
+            return m * power;
+    return 20 * power;
+}
+
+// The labels of a value axis from Lo to Hi, Length pixels long: the multiples
+// within the range of the least step at which neighbouring labels keep
+// Separation percent of their size apart. The steps tried are Increment (when
+// set) and the round steps above it. Each label reads the value it stands at.
+std::vector<std::pair<double, QString>> RoundLabels(double Lo, double Hi, double Length, const TChartAxis& Axis,
+                                                    bool Vertical)
+{
+    std::vector<std::pair<double, QString>> labels;
+    const double range = Hi - Lo;
+    if (!(range > 0) || !std::isfinite(range) || !(Length > 0))
+        return labels;
+    const QFontMetricsF fm(Axis.LabelsFont.ToQFont());
+    const QLocale locale = QLocale::system();
+    const double spread = 1 + std::max(0, Axis.LabelsSeparation) / 100.0;
+    // No label is smaller than a line's height or a digit's width.
+    const double least = (Vertical ? fm.height() : fm.horizontalAdvance(QLatin1Char('0'))) * spread;
+    const double densest = range * least / Length; // any smaller step crowds its labels
+    double step = Axis.Increment > 0 ? Axis.Increment : NextRoundStep(densest / 10);
+    while (step < densest)
+        step = NextRoundStep(step);
+    for (;; step = NextRoundStep(step)) {
+        const int decimals = DecimalsOf(step);
+        const double scale = std::pow(10.0, decimals);
+        const double units = std::round(step * scale); // the step in units of the last decimal
+        labels.clear();
+        double size = Vertical ? fm.height() : 0;
+        const double first = std::floor(Lo / step), last = std::ceil(Hi / step);
+        if (units < 1 || std::max(std::abs(first), std::abs(last)) > 1e15)
+            return {}; // steps beyond a double's precision
+        for (double k = first; k <= last; ++k) {
+            double v = k * units / scale;
+            if (v < Lo || v > Hi)
+                continue;
+            if (v == 0)
+                v = 0; // not "-0"
+            labels.emplace_back(v, locale.toString(v, 'f', decimals));
+            if (!Vertical)
+                size = std::max(size, fm.horizontalAdvance(labels.back().second));
+        }
+        if (step / range * Length >= size * spread)
+            return labels;
+    }
+}
+
+// Labels set out along an axis of the plot, Offset pixels away from it:
+// centred on their positions, in rows below a horizontal axis or right-aligned
+// columns left of a vertical one; a label that would overlap the last one of a
+// row goes to the next row.
+std::vector<TChartLabel> SetOutLabels(const std::vector<std::pair<double, QString>>& Labels, const QRectF& Plot,
+                                      double Lo, double Hi, bool Vertical, double Offset, const QFont& Font)
+{
+    std::vector<TChartLabel> out;
+    if (Labels.empty() || !(Hi > Lo))
+        return out;
+    const QFontMetricsF fm(Font);
+    struct Placed {
+        double centre;
+        QSizeF size;
+        const QString* text;
+        size_t row;
+    };
+    std::vector<Placed> placed;
+    for (const auto& [value, text] : Labels) {
+        const double f = (value - Lo) / (Hi - Lo);
+        const double centre = Vertical ? Plot.bottom() - f * Plot.height() : Plot.left() + f * Plot.width();
+        placed.push_back({ centre, QSizeF(fm.horizontalAdvance(text), fm.height()), &text, 0 });
+    }
+    std::stable_sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) { return a.centre < b.centre; });
+    std::vector<double> rowEnd;   // where the last label of each row ends along the axis
+    std::vector<double> rowDepth; // how far each row reaches away from the axis
+    for (Placed& p : placed) {
+        const double along = Vertical ? p.size.height() : p.size.width();
+        const double start = p.centre - along / 2;
+        size_t row = 0;
+        while (row < rowEnd.size() && rowEnd[row] + kLabelGap > start)
+            ++row;
+        if (row == rowEnd.size()) {
+            rowEnd.push_back(0);
+            rowDepth.push_back(0);
+        }
+        rowEnd[row] = start + along;
+        rowDepth[row] = std::max(rowDepth[row], Vertical ? p.size.width() : p.size.height());
+        p.row = row;
+    }
+    std::vector<double> rowOffset(rowDepth.size(), 0);
+    for (size_t r = 1; r < rowDepth.size(); ++r)
+        rowOffset[r] = rowOffset[r - 1] + rowDepth[r - 1] + (Vertical ? kLabelGap : 0);
+    for (const Placed& p : placed) {
+        QRectF r(QPointF(0, 0), p.size);
+        if (Vertical) {
+            r.moveRight(Plot.left() - Offset - rowOffset[p.row]);
+            r.moveTop(p.centre - p.size.height() / 2);
+        } else {
+            r.moveLeft(p.centre - p.size.width() / 2);
+            r.moveTop(Plot.bottom() + Offset + rowOffset[p.row]);
+        }
+        out.push_back({ *p.text, r });
+    }
+    return out;
 }
 
 } // namespace
@@ -179,8 +306,12 @@ QImage TChart::DrawToBitmap()
 {
     Build();
     // The fresh chart lays out its title, axes and legend when its layout
-    // request is handled; the bitmap must not be taken before.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    // request is handled, and again when the labels asked for other room; the
+    // bitmap must not be taken before.
+    do {
+        refitted_ = false;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    } while (refitted_);
     return grab().toImage();
 }
 
@@ -188,6 +319,12 @@ void TChart::showEvent(QShowEvent* Event)
 {
     Build();
     QWidget::showEvent(Event);
+}
+
+void TChart::resizeEvent(QResizeEvent* Event)
+{
+    fits_ = 0;
+    QWidget::resizeEvent(Event);
 }
 
 namespace {
@@ -203,12 +340,13 @@ void Range(QAbstractAxis* Axis, const TChartAxis& A, double AutoMin, double Auto
     Axis->setRange(lo, hi);
 }
 
-void StyleAxis(QAbstractAxis* Axis, const TChartAxis& A, bool AxisVisible)
+// The chart draws the labels itself; the Qt axis keeps its line and grid.
+bool StyleAxis(QAbstractAxis* Axis, const TChartAxis& A, bool AxisVisible)
 {
-    Axis->setLabelsFont(A.LabelsFont.ToQFont());
-    Axis->setLabelsColor(ToQColor(A.LabelsFont.Color));
+    Axis->setLabelsVisible(false);
     Axis->setVisible(AxisVisible && A.Visible);
     Axis->setGridLineVisible(true);
+    return Axis->isVisible();
 }
 
 } // namespace
@@ -218,13 +356,16 @@ void TChart::Build()
     // A fresh chart for every build: nothing of an earlier layout remains.
     QChart* previous = chart_;
     chart_ = new QChart();
-    // Axis labels with the user's decimal separator, as the marks have it.
-    chart_->setLocalizeNumbers(true);
-    chart_->setLocale(QLocale::system());
     chart_->setBackgroundRoundness(0);
     view_->setChart(chart_);
     delete previous;
     qtSeries_.clear();
+    leftLabels_ = TAxisLabelLine();
+    leftLabels_.Axis = &LeftAxis;
+    leftLabels_.Vertical = true;
+    bottomLabels_ = TAxisLabelLine();
+    bottomLabels_.Axis = &BottomAxis;
+    fits_ = 0;
 
     setAutoFillBackground(true);
     QPalette pal = palette();
@@ -248,6 +389,14 @@ void TChart::Build()
 
     QAbstractAxis* left = nullptr;
     QAbstractAxis* bottom = nullptr;
+    // A value axis: its labels come from RoundLabels, its grid lines stand at them.
+    const auto valueAxis = [this](TAxisLabelLine& Line, Qt::Alignment Side) {
+        auto* axis = new QCategoryAxis();
+        axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+        chart_->addAxis(axis, Side);
+        Line.Grid = axis;
+        return axis;
+    };
     for (TChartSeries* s : series_) {
         if (!s->Active) {
             qtSeries_.push_back(nullptr);
@@ -273,15 +422,18 @@ void TChart::Build()
             }
             chart_->addSeries(q);
             if (!left) {
+                // The names stand at their bars: bar i at i of the range -0.5 .. n - 0.5.
                 auto* cat = new QBarCategoryAxis();
                 cat->append(categories);
                 left = cat;
                 chart_->addAxis(left, Qt::AlignLeft);
+                leftLabels_.Lo = -0.5;
+                leftLabels_.Hi = n - 0.5;
+                for (int i = 0; i < n; ++i)
+                    leftLabels_.Shown.emplace_back(i, categories[i]);
             }
-            if (!bottom) {
-                bottom = new QValueAxis();
-                chart_->addAxis(bottom, Qt::AlignBottom);
-            }
+            if (!bottom)
+                bottom = valueAxis(bottomLabels_, Qt::AlignBottom);
             q->attachAxis(left);
             q->attachAxis(bottom);
             qtSeries_.push_back(q);
@@ -294,18 +446,21 @@ void TChart::Build()
             q->setPointsVisible(true);
             chart_->addSeries(q);
             if (!bottom) {
+                // Every labelled point shows its name, with a grid line through it.
                 auto* cat = new QCategoryAxis();
                 cat->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
                 for (const TChartPoint& p : line->Points)
-                    if (!p.Label.isEmpty() && !cat->categoriesLabels().contains(p.Label))
-                        cat->append(p.Label, p.X);
+                    if (!p.Label.isEmpty())
+                        bottomLabels_.Shown.emplace_back(p.X, p.Label);
+                std::stable_sort(bottomLabels_.Shown.begin(), bottomLabels_.Shown.end(),
+                                 [](const auto& a, const auto& b) { return a.first < b.first; });
+                for (const auto& [x, label] : bottomLabels_.Shown)
+                    cat->append(QString::number(cat->count()), x);
                 bottom = cat;
                 chart_->addAxis(bottom, Qt::AlignBottom);
             }
-            if (!left) {
-                left = new QValueAxis();
-                chart_->addAxis(left, Qt::AlignLeft);
-            }
+            if (!left)
+                left = valueAxis(leftLabels_, Qt::AlignLeft);
             q->attachAxis(bottom);
             q->attachAxis(left);
             qtSeries_.push_back(q);
@@ -313,26 +468,23 @@ void TChart::Build()
             qtSeries_.push_back(nullptr);
         }
     }
-    if (!bottom) { // an empty chart still shows its axes
-        bottom = new QValueAxis();
-        chart_->addAxis(bottom, Qt::AlignBottom);
+    if (!bottom) // an empty chart still shows its axes
+        bottom = valueAxis(bottomLabels_, Qt::AlignBottom);
+    if (!left)
+        left = valueAxis(leftLabels_, Qt::AlignLeft);
+    for (auto [axis, line, lo, hi] : { std::tuple { bottom, &bottomLabels_, minX, maxX },
+                                       std::tuple { left, &leftLabels_, minY, maxY } }) {
+        line->Visible = StyleAxis(axis, *line->Axis, AxisVisible);
+        if (auto* values = qobject_cast<QValueAxis*>(axis)) {
+            Range(values, *line->Axis, lo, hi);
+            line->Lo = values->min();
+            line->Hi = values->max();
+        }
+        if (line->Grid)
+            line->Grid->setStartValue(line->Lo);
     }
-    if (!left) {
-        left = new QValueAxis();
-        chart_->addAxis(left, Qt::AlignLeft);
-    }
-    if (qobject_cast<QValueAxis*>(bottom) || qobject_cast<QCategoryAxis*>(bottom))
-        Range(bottom, BottomAxis, minX, maxX);
-    if (qobject_cast<QValueAxis*>(left))
-        Range(left, LeftAxis, minY, maxY);
-    if (auto* v = qobject_cast<QValueAxis*>(bottom); v && BottomAxis.Increment > 0) {
-        v->setTickType(QValueAxis::TicksDynamic);
-        v->setTickInterval(BottomAxis.Increment);
-    }
-    StyleAxis(bottom, BottomAxis, AxisVisible);
-    StyleAxis(left, LeftAxis, AxisVisible);
-    const bool legend = Legend.Visible && !series_.empty() && dynamic_cast<THorizBarSeries*>(series_.front()) != nullptr;
-    chart_->legend()->setVisible(legend);
+    legendShown_ = Legend.Visible && !series_.empty() && dynamic_cast<THorizBarSeries*>(series_.front()) != nullptr;
+    chart_->legend()->setVisible(legendShown_);
     // Room above and right of the plot for the depth, in either view, so that
     // switching the view keeps the axes where they are; right of it also for
     // the marks: beside the longest bar, or half a mark over a line's last
@@ -348,9 +500,85 @@ void TChart::Build()
             marks = std::max(marks, bars ? w + kMarkGap : w / 2);
         }
     }
-    const int room = kDepth + static_cast<int>(std::ceil(marks)) + 2;
-    chart_->legend()->setContentsMargins(legend ? room : 0, 0, 0, 0);
-    chart_->setMargins(QMargins(MarginLeft, 4 + kDepth, legend ? 4 : std::max(room, kDepth + 4), 4));
+    markRoom_ = kDepth + static_cast<int>(std::ceil(marks)) + 2;
+    PlaceRoom(0, 0, 0);
+    // The labels need the plot's size: they are fitted after each layout.
+    connect(chart_, &QChart::plotAreaChanged, this, [this] { FitLabels(); });
+}
+
+bool TChart::PlaceRoom(double Left, double Right, double Bottom)
+{
+    const int right = std::max(markRoom_, static_cast<int>(std::ceil(Right)) + 2);
+    const QMargins margins(MarginLeft + static_cast<int>(std::ceil(Left)), 4 + kDepth,
+                           legendShown_ ? 4 : std::max(right, kDepth + 4), 4 + static_cast<int>(std::ceil(Bottom)));
+    const int legend = legendShown_ ? right : 0;
+    qreal legendNow = 0, unused = 0;
+    chart_->legend()->getContentsMargins(&legendNow, &unused, &unused, &unused);
+    if (margins == chart_->margins() && legend == legendNow)
+        return false;
+    chart_->legend()->setContentsMargins(legend, 0, 0, 0);
+    chart_->setMargins(margins);
+    return true;
+}
+
+void TChart::FitLabels()
+{
+    const QRectF plot = PlotAreaF();
+    if (plot.width() < 1 || plot.height() < 1 || fits_ >= kMaxFits)
+        return;
+    bool changed = false;
+    for (TAxisLabelLine* line : { &leftLabels_, &bottomLabels_ }) {
+        if (!line->Grid)
+            continue;
+        auto shown = line->Visible ? RoundLabels(line->Lo, line->Hi, line->Vertical ? plot.height() : plot.width(),
+                                                 *line->Axis, line->Vertical)
+                                   : std::vector<std::pair<double, QString>>();
+        if (shown == line->Shown)
+            continue;
+        line->Shown = std::move(shown);
+        for (const QString& c : line->Grid->categoriesLabels())
+            line->Grid->remove(c);
+        for (const auto& [value, text] : line->Shown)
+            line->Grid->append(text, value);
+        changed = true;
+    }
+    // The room the labels reach into left of, right of and below the plot.
+    double left = 0, right = 0, bottom = 0;
+    for (const TChartLabel& l : AxisLabels()) {
+        left = std::max(left, plot.left() - l.Rect.left());
+        right = std::max(right, l.Rect.right() - plot.right());
+        bottom = std::max(bottom, l.Rect.bottom() - plot.bottom());
+    }
+    changed = PlaceRoom(left, right, bottom) || changed;
+    // Each change lays the chart out again; should the labels and the room
+    // ever chase each other, the last fitting stands.
+    if (changed) {
+        ++fits_;
+        refitted_ = true;
+    }
+}
+
+std::vector<TChartLabel> TChart::LineLabels(const TAxisLabelLine& Line) const
+{
+    if (!Line.Visible)
+        return {};
+    // Below the plot, clear of a left label standing at the bottom end.
+    double offset = kLabelGap;
+    if (!Line.Vertical) {
+        offset = kBelowGap;
+        if (leftLabels_.Visible)
+            offset = std::max(offset, std::ceil(QFontMetricsF(LeftAxis.LabelsFont.ToQFont()).height() / 2) + 1);
+    }
+    return SetOutLabels(Line.Shown, PlotAreaF(), Line.Lo, Line.Hi, Line.Vertical, offset,
+                        Line.Axis->LabelsFont.ToQFont());
+}
+
+std::vector<TChartLabel> TChart::AxisLabels() const
+{
+    std::vector<TChartLabel> labels = LineLabels(leftLabels_);
+    const std::vector<TChartLabel> bottom = LineLabels(bottomLabels_);
+    labels.insert(labels.end(), bottom.begin(), bottom.end());
+    return labels;
 }
 
 QRectF TChart::PlotAreaF() const
@@ -412,10 +640,12 @@ void DrawMark(QPainter& P, QRectF Box, const QString& Text, const QRectF& Bounds
 void TChart::DrawExtras(QPainter& P)
 {
     P.setRenderHint(QPainter::Antialiasing);
-    const QRectF bounds = QRectF(rect()).adjusted(1, 1, -1, -1);
+    // A mark stays inside the chart and off the labels left of the plot.
+    QRectF bounds = QRectF(rect()).adjusted(1, 1, -1, -1);
+    bounds.setLeft(std::max(bounds.left(), PlotAreaF().left()));
     const QPointF d(kDepth, -kDepth);
     // Depth of the series first, then the frame over the grid and the axis
-    // lines, then the marks over everything.
+    // lines, then the axis labels, then the marks over everything.
     struct Mark {
         QRectF box;
         QString text;
@@ -485,6 +715,12 @@ void TChart::DrawExtras(QPainter& P)
         P.setBrush(Qt::NoBrush);
         P.drawRect(PlotRect());
         P.setRenderHint(QPainter::Antialiasing);
+    }
+    for (const TAxisLabelLine* line : { &leftLabels_, &bottomLabels_ }) {
+        P.setFont(line->Axis->LabelsFont.ToQFont());
+        P.setPen(ToQColor(line->Axis->LabelsFont.Color));
+        for (const TChartLabel& l : LineLabels(*line))
+            P.drawText(l.Rect, Qt::AlignCenter, l.Text);
     }
     P.setFont(Legend.Font.ToQFont());
     for (const Mark& m : marks)

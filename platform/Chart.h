@@ -4,6 +4,9 @@
 // walls, frame, a three-dimensional view), drawn with Qt Charts. The settings
 // are plain fields; Repaint() shows the chart as they stand. View3D adds a depth
 // of our own: bars and lines get a shaded side and top, the plot a side wall.
+// The axis labels are the layer's own too: Qt Charts elides or hides a label
+// that does not fit its share of the axis, and places automatic labels at even
+// fractions of the range rather than at round values.
 #include "Canvas.h"
 
 #include <QImage>
@@ -14,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+class QCategoryAxis;
 class QChart;
 class QChartView;
 
@@ -39,6 +43,9 @@ struct TChartAxis {
     double Increment = 0;
     double Minimum = 0;
     double Maximum = 0;
+    // The least gap between neighbouring value labels, in percent of a label's
+    // size along the axis (its width on a horizontal axis, its height on a
+    // vertical one).
     int LabelsSeparation = 10;
     TAxisLabelStyle LabelStyle = talAuto;
     TChartFont LabelsFont;
@@ -72,6 +79,12 @@ struct TChartWall {
 struct TChartMarks {
     bool Visible = true;
     TSeriesMarksStyle Style = smsLabel;
+};
+
+// A label drawn beside an axis: its text and the rectangle the text fills.
+struct TChartLabel {
+    QString Text;
+    QRectF Rect;
 };
 
 struct TChartPoint {
@@ -174,13 +187,36 @@ public:
     // The plot's border in the chart's pixels, where the frame lies: the front
     // of the three-dimensional view, the axes along its left and bottom edges.
     QRect PlotRect() const;
+    // The labels beside the left and the bottom axis where the current layout
+    // puts them: the scale names at their bars or points, the values of a value
+    // axis at round steps. Each is whole; the labels of one axis never overlap.
+    std::vector<TChartLabel> AxisLabels() const;
 
 protected:
     void showEvent(QShowEvent* Event) override;
+    void resizeEvent(QResizeEvent* Event) override;
 
 private:
     friend class TChartViewImpl;
+    // What one axis shows beside it: the values at round steps of its range
+    // (a value axis, whose Qt axis Grid draws grid lines at them), or names at
+    // given positions; Shown holds the labels of the current layout.
+    struct TAxisLabelLine {
+        const TChartAxis* Axis = nullptr;
+        bool Vertical = false;
+        bool Visible = false;
+        double Lo = 0; // the axis range
+        double Hi = 1;
+        std::vector<std::pair<double, QString>> Shown;
+        QCategoryAxis* Grid = nullptr;
+    };
     void Build();
+    // After each layout: the value labels for the plot's size, their grid, and
+    // the room the labels need around the plot.
+    void FitLabels();
+    // Margins for the labels' reach around the plot; true when they changed.
+    bool PlaceRoom(double Left, double Right, double Bottom);
+    std::vector<TChartLabel> LineLabels(const TAxisLabelLine& Line) const;
     QRectF PlotAreaF() const;
     void DrawBackground(QPainter& Painter);
     void DrawExtras(QPainter& Painter);
@@ -190,4 +226,10 @@ private:
     QChartView* view_ = nullptr;
     QChart* chart_ = nullptr;
     std::vector<void*> qtSeries_; // the Qt series of series_, in order
+    TAxisLabelLine leftLabels_;
+    TAxisLabelLine bottomLabels_;
+    int markRoom_ = 0;  // pixels right of the plot for the depth and the marks
+    bool legendShown_ = false;
+    int fits_ = 0;      // label fittings since the last build or resize
+    bool refitted_ = false;
 };
