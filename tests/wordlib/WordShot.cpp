@@ -1,8 +1,8 @@
 // Runs the real library's word road on «МАМА» and saves the entry dialog, the
-// stress window (with the screen around it) and both tabs of the word window
-// as PNG files into the folder given as the first argument (default: current);
-// then saves the chart page there as word.bmp (with word.DOC) and prints it,
-// as a user does with the window's buttons.
+// stress window (with the screen around it), both tabs of the word window and
+// its line chart (3D and flat) as PNG files into the folder given as the first
+// argument (default: current); then saves the chart page there as word.bmp
+// (with word.DOC) and prints it, as a user does with the window's buttons.
 #include "Loader.h"
 #include "Win1251.h"
 
@@ -63,6 +63,18 @@ int main(int argc, char** argv)
         words.stop();
         Settle();
         w->grab().save(out + "/word-chart.png");
+        // The line through all significant scales, in 3D and flat; then the bars again.
+        const auto press = [w](const QString& Name) {
+            if (auto* b = w->findChild<QToolButton*>(Name))
+                b->click();
+            Settle();
+        };
+        press(QStringLiteral("ImageButton0"));
+        w->grab().save(out + "/word-line3d.png");
+        press(QStringLiteral("ImageButton3"));
+        w->grab().save(out + "/word-line.png");
+        press(QStringLiteral("ImageButton3"));
+        press(QStringLiteral("ImageButton1"));
         if (auto* tabs = w->findChild<QTabWidget*>(QStringLiteral("PageControl1")))
             tabs->setCurrentIndex(1);
         Settle();
