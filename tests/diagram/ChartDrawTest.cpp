@@ -78,8 +78,10 @@ TDrawn Draw(const TChartCase& C, bool View3D, bool Marks = true, QSize ResizeTo 
     chart.show();
     QApplication::processEvents();
     if (ResizeTo.isValid()) {
+        // The shown chart lays out again, as often as its labels ask.
         chart.resize(ResizeTo);
-        QApplication::processEvents();
+        for (int i = 0; i < 10; ++i)
+            QApplication::processEvents();
         d.image = chart.grab().toImage();
     } else {
         d.image = chart.DrawToBitmap();
