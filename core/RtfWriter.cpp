@@ -18,6 +18,7 @@
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -52,12 +53,29 @@ private:
     WriteProps Props(const QTextCharFormat& f);
     void EmitProps(const WriteProps& w, QByteArray& out);
     static void EmitText(QStringView s, QByteArray& out, bool inFontTable = false);
+    int ItemNumber(const QTextList* list, const QTextBlock& block);
 
     const QTextDocument& doc;
     QStringList fonts;
     std::vector<QRgb> colors;
     std::optional<WriteProps> last;
+    // Per list, the index of the item last numbered: the paragraphs come in
+    // document order, which is the order of a list's items.
+    std::unordered_map<const QTextList*, int> lastItem;
 };
+
+// The item's index in its list, as QTextList::itemNumber gives it, without
+// searching the list from its start for every item.
+int Writer::ItemNumber(const QTextList* list, const QTextBlock& block)
+{
+    int& i = lastItem[list];
+    const int count = list->count();
+    while (i < count && list->item(i) != block)
+        ++i;
+    if (i == count)
+        i = list->itemNumber(block);
+    return i;
+}
 
 int Writer::FontIndex(const QString& family)
 {
@@ -233,7 +251,7 @@ void Writer::Paragraph(const QTextBlock& block, bool inTable, QByteArray& out)
             para += "{\\pntext\\f" + f + "\\'95\\tab}{\\*\\pn\\pnlvlblt\\pnf" + f
                 + "\\pnindent0{\\pntxtb\\'95}}";
         } else {
-            para += "{\\pntext\\f" + f + ' ' + QByteArray::number(list->itemNumber(block) + 1)
+            para += "{\\pntext\\f" + f + ' ' + QByteArray::number(ItemNumber(list, block) + 1)
                 + ".\\tab}{\\*\\pn\\pnlvlbody\\pnf" + f + "\\pnindent0\\pnstart1\\pndec{\\pntxta.}}";
         }
     }

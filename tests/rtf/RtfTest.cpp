@@ -1,10 +1,12 @@
 #include "Rtf.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextList>
+#include <QTextTable>
 
 #include <gtest/gtest.h>
 
@@ -462,6 +464,54 @@ TEST(RtfRead, LongListsKeepEveryItemAndItsNumber)
             EXPECT_EQ(last.textList()->itemNumber(last), n - 1);
         }
     }
+}
+
+// Each item of a numbered list is written with its place in the list, in a
+// long list and where other paragraphs, another list and a table's cells stand
+// between its items.
+TEST(RtfWrite, NumberedListItemsWriteTheirPlaceInTheList)
+{
+    QTextDocument doc;
+    QTextCursor c(&doc);
+    const int n = 1500;
+    QTextList* first = c.createList(QTextListFormat::ListDecimal);
+    c.insertText("1");
+    for (int i = 2; i <= n; ++i) {
+        c.insertBlock(); // the new paragraph stays in the list
+        c.insertText(QString::number(i));
+    }
+    c.insertBlock(QTextBlockFormat());
+    c.insertText("plain");
+    c.insertBlock(QTextBlockFormat());
+    QTextList* second = c.createList(QTextListFormat::ListDecimal);
+    c.insertText("other");
+    c.insertBlock(QTextBlockFormat());
+    first->add(c.block());
+    c.insertText("first again");
+    c.insertBlock(QTextBlockFormat());
+    QTextTable* table = c.insertTable(1, 2);
+    for (int col = 0; col < 2; ++col) {
+        QTextCursor cell = table->cellAt(0, col).firstCursorPosition();
+        (col == 0 ? first : second)->add(cell.block());
+        cell.insertText("cell");
+    }
+    c.movePosition(QTextCursor::End);
+    first->add(c.block());
+    c.insertText("last");
+
+    std::vector<int> expected;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+        if (const QTextList* l = b.textList())
+            expected.push_back(l->itemNumber(b) + 1);
+    ASSERT_EQ(expected.size(), size_t(n + 5));
+    ASSERT_EQ(expected.back(), n + 3) << "the fixture itself";
+
+    const QByteArray rtf = WriteRtf(doc);
+    std::vector<int> written;
+    static const QRegularExpression kNumber(QStringLiteral(R"(\{\\pntext\\f\d+ (\d+)\.\\tab\})"));
+    for (auto it = kNumber.globalMatch(QString::fromLatin1(rtf)); it.hasNext();)
+        written.push_back(it.next().captured(1).toInt());
+    EXPECT_EQ(written, expected);
 }
 
 } // namespace
