@@ -15,10 +15,7 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QStatusBar>
-#include <QTextBlock>
 #include <QTextCursor>
-#include <QTextDocument>
-#include <QTextLayout>
 
 namespace {
 
@@ -193,21 +190,8 @@ void TMainForm::FormPaint()
 // apart) and the column within it, from 1.
 void TMainForm::ShowCaretPosition()
 {
-    const QTextCursor cursor = ui->Editor->textCursor();
-    const int start = cursor.selectionStart();
-    const QTextBlock block = ui->Editor->document()->findBlock(start);
-    int line = 0;
-    int column = start - block.position();
-    for (QTextBlock b = ui->Editor->document()->begin(); b.isValid() && b != block; b = b.next())
-        line += qMax(1, b.layout() ? b.layout()->lineCount() : 1);
-    if (const QTextLayout* layout = block.layout(); layout && layout->lineCount() > 0) {
-        const QTextLine l = layout->lineForTextPosition(column);
-        if (l.isValid()) {
-            line += l.lineNumber();
-            column -= l.textStart();
-        }
-    }
-    StatusPanels[0]->setText(QString::asprintf("Ст: %3d   Кол: %3d", line + 1, column + 1));
+    const TRichEdit::TLinePos at = ui->Editor->LineOfChar(ui->Editor->textCursor().selectionStart());
+    StatusPanels[0]->setText(QString::asprintf("Ст: %3d   Кол: %3d", at.Line + 1, at.Column + 1));
 }
 
 // While a hint shows, the status bar is one simple panel with its text.

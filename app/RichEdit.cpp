@@ -1,7 +1,11 @@
 #include "RichEdit.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <utility>
@@ -86,4 +90,60 @@ void TRichEdit::SetText(const QString& Text)
         doc->setModified(false);
     }
     SetDocument(std::move(doc));
+}
+
+// An edit changes the layout of the paragraphs from the edit on, and inside a
+// table or frame that of its every cell, as its columns may change width. The
+// layout that follows an edit reports the area it laid out again; one that no
+// edit explains (a new width, default font or margin) may have changed any
+// line, as may one from the top.
+void TRichEdit::CountLinesOf(QTextDocument* Doc)
+{
+    QAbstractTextDocumentLayout* layout = Doc->documentLayout();
+    if (countedDoc_ == Doc && countedLayout_ == layout)
+        return;
+    if (countedDoc_)
+        disconnect(countedDoc_, nullptr, this, nullptr);
+    if (countedLayout_)
+        disconnect(countedLayout_, nullptr, this, nullptr);
+    countedDoc_ = Doc;
+    countedLayout_ = layout;
+    countedTo_ = 0;
+    editPending_ = false;
+    connect(Doc, &QTextDocument::contentsChange, this, [this, Doc](int From, int, int) {
+        QTextFrame* frame = Doc->frameAt(From);
+        while (frame && frame->parentFrame() && frame->parentFrame()->parentFrame())
+            frame = frame->parentFrame();
+        const int from = frame && frame->parentFrame() ? frame->firstPosition() : From;
+        countedTo_ = std::min(countedTo_, from);
+        editPending_ = true;
+    });
+    connect(layout, &QAbstractTextDocumentLayout::update, this, [this](const QRectF& Area) {
+        if (!editPending_ || Area.top() <= 0)
+            countedTo_ = 0;
+        editPending_ = false;
+    });
+}
+
+TRichEdit::TLinePos TRichEdit::LineOfChar(int Position)
+{
+    QTextDocument* doc = document();
+    CountLinesOf(doc);
+    const QTextBlock block = doc->findBlock(Position);
+    // Lays out the paragraphs up to this one, as showing it would.
+    doc->documentLayout()->blockBoundingRect(block);
+    if (countedTo_ < block.position()) {
+        for (QTextBlock b = doc->findBlock(countedTo_); b.isValid() && b != block; b = b.next())
+            b.setLineCount(std::max(1, b.layout() ? b.layout()->lineCount() : 1));
+        countedTo_ = block.position();
+    }
+    TLinePos at {block.firstLineNumber(), Position - block.position()};
+    if (const QTextLayout* layout = block.layout(); layout && layout->lineCount() > 0) {
+        const QTextLine line = layout->lineForTextPosition(at.Column);
+        if (line.isValid()) {
+            at.Line += line.lineNumber();
+            at.Column -= line.textStart();
+        }
+    }
+    return at;
 }

@@ -7,6 +7,7 @@
 // A loaded document is built apart and handed over whole (NewDocument, then
 // SetDocument): built inside the editor, every step of the building would lay
 // out all that was built so far. Handed over, it is laid out once.
+#include <QPointer>
 #include <QRect>
 #include <QSize>
 #include <QTextEdit>
@@ -35,7 +36,28 @@ public:
     // place carries over.
     void SetText(const QString& Text);
 
+    // The line of the character at Position as the control shows it, from 0,
+    // the lines a paragraph wraps into counted apart, and Position's column in
+    // that line, from 0. The paragraphs up to Position are laid out first.
+    struct TLinePos {
+        int Line = 0, Column = 0;
+    };
+    TLinePos LineOfChar(int Position);
+
 signals:
     // The shown document's modified flag changed, whichever document it is.
     void ModificationChanged(bool Modified);
+
+private:
+    // Follows edits and layouts of the shown document for LineOfChar.
+    void CountLinesOf(QTextDocument* Doc);
+
+    // The document's paragraphs keep their line counts in the document's
+    // block map (Qt's rich-text layout leaves them at 1), which sums them for
+    // the paragraphs before any one. Each paragraph ending at or before
+    // countedTo_ holds the line count of its present layout.
+    QPointer<QTextDocument> countedDoc_;
+    QPointer<QObject> countedLayout_;
+    int countedTo_ = 0;
+    bool editPending_ = false;
 };

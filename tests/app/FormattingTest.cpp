@@ -6,6 +6,7 @@
 #include "RulerPanel.h"
 #include "Waits.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFontDialog>
@@ -18,7 +19,9 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextList>
+#include <QTextTable>
 
+#include <algorithm>
 #include <array>
 #include <climits>
 
@@ -352,6 +355,88 @@ TEST_F(Formatting, HintsShowAloneInTheStatusBar)
     F().StatusBar->clearMessage();
     for (int i = 0; i < 3; ++i)
         EXPECT_TRUE(Probe().StatusPanel(i)->isVisible());
+}
+
+// The caret's line counts the lines every paragraph before it wraps into, as
+// the editor shows them at that moment: after edits before the caret and
+// after it, a paragraph split and joined, a new width, a new default font, a
+// table whose cell widens its column, undo and a document opened in place.
+TEST_F(Formatting, CaretLineCountsTheWrappedLinesAboveThroughEditsAndLayouts)
+{
+    Show(640);
+    QStringList paragraphs;
+    for (int i = 0; i < 60; ++i)
+        paragraphs << QStringLiteral("слово ").repeated(i * 7 % 45 + 1).trimmed();
+    Editor()->setPlainText(paragraphs.join(u'\n'));
+    QTextDocument* doc = Editor()->document();
+
+    // The status as a full layout of the document gives it, line by line.
+    const auto shown = [&](int Position) {
+        doc->documentLayout()->documentSize();
+        const QTextBlock block = doc->findBlock(Position);
+        int line = 0;
+        for (QTextBlock b = doc->begin(); b != block; b = b.next())
+            line += std::max(1, b.layout()->lineCount());
+        const QTextLine in = block.layout()->lineForTextPosition(Position - block.position());
+        return QString::asprintf("Ст: %3d   Кол: %3d", line + in.lineNumber() + 1,
+                                 Position - block.position() - in.textStart() + 1);
+    };
+    const auto check = [&](const char* Step) {
+        SCOPED_TRACE(Step);
+        const int end = doc->characterCount() - 1;
+        for (int at : {0, end / 3, end / 3 + 1, end / 2, end - 40, end}) {
+            Select(at, at);
+            const QString status = Probe().Status(0);
+            EXPECT_EQ(status.toStdString(), shown(at).toStdString()) << "at " << at;
+        }
+    };
+    const auto edit = [&](int Position) {
+        QTextCursor c(doc);
+        c.setPosition(Position);
+        return c;
+    };
+
+    Select(doc->characterCount() - 1, doc->characterCount() - 1);
+    EXPECT_GT(Probe().Status(0).mid(4, 3).trimmed().toInt(), 60 + 20) << "paragraphs wrap";
+    check("laid out");
+    edit(doc->characterCount() / 4).insertText(QStringLiteral(" вставка").repeated(30));
+    check("text typed into a paragraph");
+    edit(doc->characterCount() / 5).insertBlock();
+    check("a paragraph split");
+    QTextCursor join = edit(doc->findBlockByNumber(10).position());
+    join.deletePreviousChar();
+    check("two paragraphs joined");
+    Form->resize(420, 400);
+    QApplication::processEvents();
+    check("a narrower window");
+    QFont big = doc->defaultFont();
+    big.setPointSize(big.pointSize() + 5);
+    doc->setDefaultFont(big);
+    check("a larger default font");
+    QTextCursor bigger = edit(doc->findBlockByNumber(3).position());
+    bigger.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    QTextCharFormat huge;
+    huge.setFontPointSize(30);
+    bigger.mergeCharFormat(huge);
+    check("a paragraph in larger letters");
+
+    QTextCursor at = edit(doc->findBlockByNumber(5).position());
+    QTextTable* table = at.insertTable(2, 2);
+    for (int cell = 0; cell < 4; ++cell)
+        table->cellAt(cell / 2, cell % 2).firstCursorPosition().insertText(QStringLiteral("ячейка таблицы ").repeated(3));
+    check("a table");
+    table->cellAt(1, 1).firstCursorPosition().insertText(QStringLiteral("широкая_ячейка_без_пробелов_").repeated(4));
+    check("a cell that widens its column");
+
+    for (int i = 0; i < 4; ++i)
+        doc->undo();
+    check("undone");
+
+    const QString file = Path(QStringLiteral("строки.rtf"));
+    Write(file, "{\\rtf1\\ansi " + QByteArray("word ").repeated(300) + "\\par short\\par " + QByteArray("more words ").repeated(200) + "}");
+    Form->OpenDocument(file);
+    doc = Editor()->document();
+    check("another document");
 }
 
 TEST_F(Formatting, EditCommandsAndTheirEnabling)
