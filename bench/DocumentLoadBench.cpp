@@ -2,20 +2,28 @@
 // laid-out document, for documents of 1, 10 and 100 MB (made with a fixed
 // seed). Printed: the time per MB of each size, and in the same run the
 // reader alone into a detached document and a plain read of the file's bytes.
+//
+// Then what a user does with such a document open: saving it (per MB, against
+// writing the same bytes whole), writing one long numbered list as RTF (per
+// item, against the same list with bullets), and moving the caret or typing a
+// character at the document's end (per step, against the same at its start).
 #include "FigureReporter.h"
 #include "REMain.h"
 #include "Rtf.h"
 #include "RussianText.h"
+#include "SafeFile.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextDocument>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <memory>
 #include <random>
@@ -82,22 +90,25 @@ QByteArray MakeRtf(size_t Bytes, uint32_t Seed)
 
 constexpr int kSizesMB[] = { 1, 10, 100 };
 
-struct TFiles {
-    QTemporaryDir dir;
-    std::map<int, QString> byMB;
-};
+// The file Name in the benchmarks' folder, written by Make on first use.
+const QString& BenchFile(const QString& Name, const std::function<QByteArray()>& Make)
+{
+    static QTemporaryDir dir;
+    static std::map<QString, QString> files;
+    QString& path = files[Name];
+    if (path.isEmpty()) {
+        path = dir.filePath(Name);
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(Make()) < 0)
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    }
+    return path;
+}
 
 const QString& FileOf(int MB)
 {
-    static TFiles files;
-    QString& name = files.byMB[MB];
-    if (name.isEmpty()) {
-        name = files.dir.filePath(QStringLiteral("документ-%1.rtf").arg(MB));
-        QFile f(name);
-        if (!f.open(QIODevice::WriteOnly) || f.write(MakeRtf(static_cast<size_t>(MB) << 20, 20261210u + MB)) < 0)
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(name));
-    }
-    return name;
+    return BenchFile(QStringLiteral("документ-%1.rtf").arg(MB),
+                     [MB] { return MakeRtf(static_cast<size_t>(MB) << 20, 20261210u + MB); });
 }
 
 // Made on first use, freed before the application goes.
@@ -150,9 +161,136 @@ void BM_ReadBytes(benchmark::State& state)
     }
 }
 
+// File open in the window, laid out to its end; opened again only for another file.
+void OpenOnce(const QString& File)
+{
+    static QString open;
+    if (open == File)
+        return;
+    TMainForm& form = Form();
+    form.show();
+    form.OpenDocument(File);
+    form.Editor()->document()->documentLayout()->documentSize();
+    QApplication::processEvents();
+    open = File;
+}
+
+QString OutputFile()
+{
+    static QTemporaryDir dir;
+    return dir.filePath(QStringLiteral("сохранённый.rtf"));
+}
+
+void BM_SaveDocument(benchmark::State& state)
+{
+    OpenOnce(FileOf(static_cast<int>(state.range(0))));
+    TMainForm& form = Form();
+    form.SetDocumentName(OutputFile());
+    for (auto _ : state)
+        form.FileSave();
+}
+
+void BM_WriteBytesWhole(benchmark::State& state)
+{
+    QFile f(FileOf(static_cast<int>(state.range(0))));
+    if (!f.open(QIODevice::ReadOnly))
+        return state.SkipWithError("no file");
+    const QByteArray data = f.readAll();
+    for (auto _ : state)
+        WriteFileWhole(OutputFile(), data);
+}
+
+// One list of Items paragraphs of a few words each, numbered or bulleted.
+QByteArray MakeListRtf(int Items, bool Numbered)
+{
+    const std::string text = GenerateRussianText(static_cast<size_t>(Items) * 40, 20261211u);
+    QByteArray out = "{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0\\fcharset204 Times New Roman;}}\\fs24 ";
+    const QByteArray pn = Numbered ? "{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pndec{\\pntxta.}}"
+                                   : "{\\*\\pn\\pnlvlblt\\pnf0\\pnindent0{\\pntxtb\\'95}}";
+    size_t at = 0;
+    for (int i = 0; i < Items; ++i) {
+        out += "\\pard" + pn + "\\fi-360\\li720 ";
+        for (size_t end = at + 40; at < end && at < text.size(); ++at)
+            if (text[at] != '\r' && text[at] != '\n')
+                out += text[at];
+        out += "\\par\r\n";
+    }
+    out += '}';
+    return out;
+}
+
+const QString& ListFileOf(int Items, bool Numbered)
+{
+    return BenchFile(QStringLiteral("список-%1-%2.rtf").arg(Items).arg(Numbered ? "номера" : "точки"),
+                     [=] { return MakeListRtf(Items, Numbered); });
+}
+
+// The writer alone, as the disk's own time would drown a list's share.
+void WriteList(benchmark::State& state, bool Numbered)
+{
+    OpenOnce(ListFileOf(static_cast<int>(state.range(0)), Numbered));
+    const QTextDocument& doc = *Form().Editor()->document();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(WriteRtf(doc));
+}
+
+void BM_WriteNumberedList(benchmark::State& state)
+{
+    WriteList(state, true);
+}
+
+void BM_WriteBulletedList(benchmark::State& state)
+{
+    WriteList(state, false);
+}
+
+// Steps at the document's end (range 1 = 1) or its start: the caret moved one
+// character left and back, or a character typed and taken back with
+// Backspace; each step runs the window's selection handling and status bar.
+void CaretSteps(benchmark::State& state, bool Typing)
+{
+    OpenOnce(FileOf(static_cast<int>(state.range(0))));
+    QTextEdit* editor = Form().Editor();
+    editor->moveCursor(state.range(1) ? QTextCursor::End : QTextCursor::Start);
+    if (state.range(1))
+        editor->moveCursor(QTextCursor::Left);
+    bool forth = true;
+    for (auto _ : state) {
+        if (Typing) {
+            QTextCursor c = editor->textCursor();
+            if (forth)
+                c.insertText(QStringLiteral("ж"));
+            else
+                c.deletePreviousChar();
+        } else {
+            editor->moveCursor(forth ? QTextCursor::Left : QTextCursor::Right);
+        }
+        forth = !forth;
+    }
+    editor->document()->setModified(false);
+}
+
+void BM_CaretMove(benchmark::State& state)
+{
+    CaretSteps(state, false);
+}
+
+void BM_TypeChar(benchmark::State& state)
+{
+    CaretSteps(state, true);
+}
+
 BENCHMARK(BM_OpenDocument)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ReadRtfDetached)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ReadBytes)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SaveDocument)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_WriteBytesWhole)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
+constexpr int kListItems[] = { 1000, 4000, 16000 };
+BENCHMARK(BM_WriteNumberedList)->Arg(1000)->Arg(4000)->Arg(16000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_WriteBulletedList)->Arg(1000)->Arg(4000)->Arg(16000)->Unit(benchmark::kMillisecond)->UseRealTime();
+constexpr int kStepMB[] = { 10, 100 };
+BENCHMARK(BM_CaretMove)->ArgsProduct({ { 10, 100 }, { 0, 1 } })->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_TypeChar)->ArgsProduct({ { 10, 100 }, { 0, 1 } })->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 void PrintFigures(const TFigureReporter& Report)
 {
@@ -167,6 +305,35 @@ void PrintFigures(const TFigureReporter& Report)
     const double one = perMB("BM_OpenDocument", 1), hundred = perMB("BM_OpenDocument", 100);
     std::printf("open: 1 MB in %.1f ms (target <= 150 ms); per MB at 100 MB / at 1 MB = %.2f (target <= 1.5)\n", one,
                 one > 0 ? hundred / one : 0.0);
+
+    std::printf("\nms per MB       save                   bytes written whole\n");
+    for (int mb : kSizesMB)
+        std::printf("%4d MB         %10.1f             %8.2f\n", mb, perMB("BM_SaveDocument", mb),
+                    perMB("BM_WriteBytesWhole", mb));
+    const double saveOne = perMB("BM_SaveDocument", 1), saveHundred = perMB("BM_SaveDocument", 100);
+    std::printf("save: per MB at 100 MB / at 1 MB = %.2f\n", saveOne > 0 ? saveHundred / saveOne : 0.0);
+
+    const auto perItem = [&](const char* name, int items) {
+        const double ms = Report.Time(std::string(name) + "/" + std::to_string(items) + "/real_time");
+        return ms < 0 ? -1.0 : ms * 1000 / items;
+    };
+    std::printf("\nus per item     written numbered list  written bulleted list   ratio\n");
+    for (int items : kListItems) {
+        const double numbered = perItem("BM_WriteNumberedList", items), bulleted = perItem("BM_WriteBulletedList", items);
+        std::printf("%6d items    %10.2f             %8.2f             %5.2f\n", items, numbered, bulleted,
+                    bulleted > 0 ? numbered / bulleted : 0.0);
+    }
+
+    const auto step = [&](const char* name, int mb, int atEnd) {
+        return Report.Time(std::string(name) + "/" + std::to_string(mb) + "/" + std::to_string(atEnd) + "/real_time");
+    };
+    std::printf("\nus per step     caret at end   at start   ratio     typing at end   at start   ratio\n");
+    for (int mb : kStepMB) {
+        const double me = step("BM_CaretMove", mb, 1), ms = step("BM_CaretMove", mb, 0);
+        const double te = step("BM_TypeChar", mb, 1), ts = step("BM_TypeChar", mb, 0);
+        std::printf("%4d MB         %10.1f   %8.1f   %5.2f     %10.1f   %8.1f   %5.2f\n", mb, me, ms,
+                    ms > 0 ? me / ms : 0.0, te, ts, ts > 0 ? te / ts : 0.0);
+    }
 }
 
 } // namespace
