@@ -4,13 +4,13 @@
 #include "Application.h"
 #include "Errors.h"
 #include "REMain.h"
+#include "Settle.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QScreen>
 #include <QTextEdit>
-#include <QThread>
 #include <QTimer>
 
 namespace {
@@ -25,10 +25,7 @@ void ShotOfNextDialog(const QString& File)
             return;
         look->stop();
         look->deleteLater();
-        for (int i = 0; i < 20; ++i) {
-            QApplication::processEvents();
-            QThread::msleep(20);
-        }
+        Settle();
         QGuiApplication::primaryScreen()->grabWindow(0).save(File);
         dialog->reject();
     });
