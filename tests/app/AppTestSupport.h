@@ -10,6 +10,7 @@
 #include "Printer.h"
 #include "MainFormProbe.h"
 #include "REMain.h"
+#include "Win1251.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -23,8 +24,20 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 inline const QString AppTitle = QStringLiteral("\"Lemvora\" предвыборной борьбы");
+
+// Lines as the editor's lines are read for the golden section and the text
+// profile: each in Windows-1251.
+inline std::vector<std::string> AnsiLines(const QStringList& Lines)
+{
+    std::vector<std::string> lines;
+    for (const QString& l : Lines)
+        lines.push_back(QStringToAnsi(l));
+    return lines;
+}
 
 // Answers each modal window that comes up with the next result of Answers
 // (Cancel, 2, once they run out) and keeps the message texts it saw.

@@ -14,14 +14,6 @@
 
 namespace {
 
-std::vector<std::string> Lines(const QStringList& L)
-{
-    std::vector<std::string> lines;
-    for (const QString& l : L)
-        lines.push_back(QStringToAnsi(l));
-    return lines;
-}
-
 TEST(GoldenSection, TargetIsTruncatedInExtendedPrecision)
 {
     EXPECT_EQ(GoldenSectionTarget(5), 3);
@@ -33,12 +25,12 @@ TEST(GoldenSection, TargetIsTruncatedInExtendedPrecision)
 TEST(GoldenSection, FindsTheVowelByLineAndPosition)
 {
     // Four vowels: no section.
-    EXPECT_FALSE(FindGoldenVowel(Lines({"мама", "папа"})));
+    EXPECT_FALSE(FindGoldenVowel(AnsiLines({"мама", "папа"})));
     // Ё and Latin vowels are not counted: still four.
-    EXPECT_FALSE(FindGoldenVowel(Lines({"ёж AEIOU aeiou", "мама папа"})));
+    EXPECT_FALSE(FindGoldenVowel(AnsiLines({"ёж AEIOU aeiou", "мама папа"})));
 
     // Five: the third vowel, the "у" of line 2, at position 4.
-    const auto v = FindGoldenVowel(Lines({"ёж Ам", "сыру", "мёд ЕЮ"}));
+    const auto v = FindGoldenVowel(AnsiLines({"ёж Ам", "сыру", "мёд ЕЮ"}));
     ASSERT_TRUE(v);
     EXPECT_EQ(v->Line, 1u);
     EXPECT_EQ(v->Pos, 4);
@@ -48,7 +40,7 @@ TEST(GoldenSection, ThreeHundredFiveVowelsMarkTheHundredEightyEighth)
 {
     // "ба" 187 times, then "бу", then "бо" for the rest: vowel 188 is the "у".
     QString text = QStringLiteral("ба").repeated(187) + QStringLiteral("бу") + QStringLiteral("бо").repeated(117);
-    const auto v = FindGoldenVowel(Lines({text.left(100), text.mid(100)}));
+    const auto v = FindGoldenVowel(AnsiLines({text.left(100), text.mid(100)}));
     ASSERT_TRUE(v);
     EXPECT_EQ(v->Line, 1u);
     EXPECT_EQ(QStringToAnsi(text.mid(100)).at(v->Pos - 1), QStringToAnsi(QStringLiteral("у")).at(0));

@@ -13,9 +13,7 @@ enum class TUnit { Words, Sentences };
 
 QStringList Pieces(TUnit Unit, const QStringList& Lines)
 {
-    std::vector<std::string> lines;
-    for (const QString& l : Lines)
-        lines.push_back(QStringToAnsi(l));
+    const std::vector<std::string> lines = AnsiLines(Lines);
     QStringList pieces;
     const TPieceFeed feed = [&](const std::string& P) { pieces << AnsiToQString(P); };
     if (Unit == TUnit::Words)
