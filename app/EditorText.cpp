@@ -51,13 +51,17 @@ void DocumentLinesAnsi(const QTextDocument& Document, std::string& Out)
 
 std::vector<std::string> DocumentLines(const QTextDocument& Document)
 {
-    const std::string text = EditorAnsiText(Document);
+    return EditorLines(EditorAnsiText(Document));
+}
+
+std::vector<std::string> EditorLines(const std::string& Text)
+{
     std::vector<std::string> lines;
-    if (text.empty())
+    if (Text.empty())
         return lines;
     for (size_t start = 0;;) {
-        const size_t end = text.find('\n', start);
-        lines.emplace_back(text, start, end == std::string::npos ? std::string::npos : end - start);
+        const size_t end = Text.find('\n', start);
+        lines.emplace_back(Text, start, end == std::string::npos ? std::string::npos : end - start);
         if (end == std::string::npos)
             return lines;
         start = end + 1;

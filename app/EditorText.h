@@ -28,3 +28,5 @@ std::string SelectedAnsiText(const QTextCursor& Cursor);
 void DocumentLinesAnsi(const QTextDocument& Document, std::string& Out);
 // The lines of the document in Windows-1251, each apart; none when it is empty.
 std::vector<std::string> DocumentLines(const QTextDocument& Document);
+// The same lines from the document's text as EditorAnsiText reads it.
+std::vector<std::string> EditorLines(const std::string& Text);

@@ -78,14 +78,16 @@ void TMainForm::MarkGoldenSection()
         CurrentAttributes().SetColor(ToQColor(clBlack));
         Select(editor, 0, 0);
 
-        const std::vector<std::string> lines = DocumentLines(*editor->document());
+        // Read once: the colouring changes no text, so the search reads it too.
+        const std::string text = EditorAnsiText(*editor->document());
+        const std::vector<std::string> lines = EditorLines(text);
         const std::optional<TGoldenVowel> vowel = FindGoldenVowel(lines);
         if (!vowel)
             return;
         SpeakerBeep();
         // The search starts at the top, so the line is coloured where its text
         // first occurs, and the vowel at the same offset there.
-        const int p = FindAndSelectText(lines[vowel->Line]);
+        const int p = FindAndSelectText(lines[vowel->Line], text);
         if (p == -1) {
             MyShowMessage(QStringLiteral("Золотое сечение не найдено!!!"));
             return;
@@ -99,12 +101,17 @@ void TMainForm::MarkGoldenSection()
 
 int TMainForm::FindAndSelectText(const std::string& S)
 {
+    // Both sides through the one conversion, so positions are the editor's.
+    return FindAndSelectText(S, EditorAnsiText(*ui->Editor->document()));
+}
+
+int TMainForm::FindAndSelectText(const std::string& S, const std::string& Text)
+{
     const QTextCursor current = ui->Editor->textCursor();
     const int start = current.hasSelection() ? current.selectionEnd() : 0;
     if (S.empty())
         return -1;
-    // Both sides through the one conversion, so positions are the editor's.
-    const size_t p = EditorAnsiText(*ui->Editor->document()).find(S, static_cast<size_t>(start));
+    const size_t p = Text.find(S, static_cast<size_t>(start));
     if (p == std::string::npos)
         return -1;
     ui->Editor->setFocus();

@@ -164,6 +164,9 @@ private:
 
     // The golden section's marking of the editor text (GoldenSection.cpp).
     void MarkGoldenSection();
+    // FindAndSelectText over Text, the editor's text as EditorAnsiText reads
+    // it, for a caller that holds it already.
+    int FindAndSelectText(const std::string& S, const std::string& Text);
 
     std::unique_ptr<Ui::TMainForm> ui;
     QComboBox* FontName = nullptr;
