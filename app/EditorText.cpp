@@ -2,6 +2,7 @@
 
 #include "Win1251.h"
 
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -35,6 +36,14 @@ std::string EditorAnsiText(QStringView Text)
 std::string EditorAnsiText(const QTextDocument& Document)
 {
     return EditorAnsiText(Document.toRawText());
+}
+
+std::string FirstLineAnsi(const QTextDocument& Document, qsizetype MaxLength)
+{
+    const QString first = Document.firstBlock().text();
+    const qsizetype lineEnd = first.indexOf(QChar::LineSeparator);
+    const QStringView line = QStringView(first).left(lineEnd < 0 ? first.size() : lineEnd);
+    return QStringToAnsi(line.left(MaxLength));
 }
 
 std::string SelectedAnsiText(const QTextCursor& Cursor)

@@ -21,6 +21,9 @@ QString EditorPlainText(const QTextDocument& Document);
 std::string EditorAnsiText(QStringView Text);
 std::string EditorAnsiText(const QTextDocument& Document);
 
+// The document's first line (its first paragraph up to a line break), at most
+// MaxLength characters of it, in Windows-1251.
+std::string FirstLineAnsi(const QTextDocument& Document, qsizetype MaxLength);
 // The selected text in Windows-1251, each break as CR LF; empty without a selection.
 std::string SelectedAnsiText(const QTextCursor& Cursor);
 // Every line of the document in Windows-1251, one after another with nothing

@@ -14,7 +14,6 @@
 #include "WaitMessage.h"
 #include "Win1251.h"
 
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -56,10 +55,7 @@ std::string TMainForm::BuildDocumentTitle() const
     // An untitled document is named by its first line, not by "Без Имени".
     if (!documentName_.isEmpty() && documentName_ != Untitled)
         return Cut255(QStringToAnsi(DocumentFileName()));
-    const QString first = ui->Editor->document()->firstBlock().text();
-    const qsizetype lineEnd = first.indexOf(QChar::LineSeparator);
-    const QStringView line = QStringView(first).left(lineEnd < 0 ? first.size() : lineEnd);
-    return Cut255(QStringToAnsi(line.left(30)) + "...");
+    return Cut255(FirstLineAnsi(*ui->Editor->document(), 30) + "...");
 }
 
 std::string FinishTextAnalysis(TPhonText& Model, const std::string& Title)
