@@ -53,14 +53,6 @@ protected:
         };
     }
 
-    void Select(int From, int To)
-    {
-        QTextCursor c = Editor()->textCursor();
-        c.setPosition(From);
-        c.setPosition(To, QTextCursor::KeepAnchor);
-        Editor()->setTextCursor(c);
-    }
-
     // The model of a text fed alone (its last character stays pending).
     static TFileViewMem Fed(const QString& Text)
     {

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -132,6 +133,15 @@ protected:
     {
         QFile f(File);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    // The editor's selection from From to To, the caret at To.
+    void Select(int From, int To)
+    {
+        QTextCursor c(Editor()->document());
+        c.setPosition(From);
+        c.setPosition(To, QTextCursor::KeepAnchor);
+        Editor()->setTextCursor(c);
     }
 
     // A document the user has typed into: modified, with the given text.

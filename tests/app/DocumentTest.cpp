@@ -166,13 +166,6 @@ protected:
         QDir::setCurrent(OldDir);
         MainFormFixture::TearDown();
     }
-    void Select(int From, int To)
-    {
-        QTextCursor c(Editor()->document());
-        c.setPosition(From);
-        c.setPosition(To, QTextCursor::KeepAnchor);
-        Editor()->setTextCursor(c);
-    }
 };
 
 TEST_F(Printing, AllPagesPrintsTheDocumentUnderItsName)

@@ -38,14 +38,6 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get(), EventWaitMs));
     }
 
-    void Select(int From, int To)
-    {
-        QTextCursor c(Editor()->document());
-        c.setPosition(From);
-        c.setPosition(To, QTextCursor::KeepAnchor);
-        Editor()->setTextCursor(c);
-    }
-
     struct Indents {
         int First, Left, Right;
         bool operator==(const Indents&) const = default;
