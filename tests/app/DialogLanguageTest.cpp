@@ -3,6 +3,7 @@
 // error box, whatever the language of the machine.
 #include "Application.h"
 #include "FileDialogs.h"
+#include "ModalDriver.h"
 #include "Printer.h"
 #include "REMain.h"
 
@@ -20,7 +21,6 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -56,20 +56,16 @@ std::string LatinTexts(QDialog* Dialog)
     return latin.join(QLatin1Char('|')).toStdString();
 }
 
-// Runs Show while a timer collects the Latin texts of the first modal dialog and closes it.
+// Runs Show, collecting the Latin texts of the modal dialog it opens and closing it.
 std::string LatinTextsOf(const std::function<void()>& Show)
 {
     std::string found = "(no dialog)";
-    QTimer timer;
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!d || !d->isVisible())
-            return;
-        timer.stop();
-        found = LatinTexts(d);
-        d->reject();
+    const ModalDriver driver([&](QWidget* W) {
+        if (auto* d = qobject_cast<QDialog*>(W)) {
+            found = LatinTexts(d);
+            d->reject();
+        }
     });
-    timer.start(10);
     Show();
     return found;
 }
