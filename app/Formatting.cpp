@@ -65,10 +65,17 @@ void TMainForm::SelectionChange()
     ui->ItalicButton->setChecked(style & fsItalic);
     ui->UnderlineButton->setChecked(style & fsUnderline);
     ui->BulletsButton->setChecked(p.Bullets());
-    FontSize->setText(QString::number(s.Size()));
+    // The boxes are set only where they differ: a box lays its text out anew
+    // whenever it is set, and this runs at every move of the caret.
+    const QString size = QString::number(s.Size());
+    if (FontSize->text() != size)
+        FontSize->setText(size);
     const QString face = s.Name();
-    FontName->setCurrentIndex(FontName->findText(face));
-    FontName->setEditText(face);
+    const int item = FontName->findText(face);
+    if (FontName->currentIndex() != item)
+        FontName->setCurrentIndex(item);
+    if (FontName->currentText() != face)
+        FontName->setEditText(face);
     switch (p.Alignment()) {
     case 0:
         ui->LeftAlign->setChecked(true);
