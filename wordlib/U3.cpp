@@ -2,6 +2,7 @@
 #include "ui_U3.h"
 
 #include "Application.h"
+#include "GrafStyle.h"
 #include "LemvGraf.h"
 #include "PaintBox.h"
 #include "MeanWrd.h"
@@ -44,10 +45,7 @@ TForm3::TForm3(QWidget* Owner) : QWidget(Owner), ui_(new Ui::TForm3)
     PaintBox1->Color = clBtnFace;
     // The word covers only part of the box; the rest shows the box's colour.
     PaintBox1->setAttribute(Qt::WA_OpaquePaintEvent, false);
-    PaintBox1->setAutoFillBackground(true);
-    QPalette p = PaintBox1->palette();
-    p.setColor(QPalette::Window, ToQColor(clBtnFace));
-    PaintBox1->setPalette(p);
+    SetBackground(PaintBox1, clBtnFace);
     PaintBox1->OnPaint = [this](QObject*) { PaintBox1Paint(); };
     FormCreate();
 }
