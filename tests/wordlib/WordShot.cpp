@@ -4,6 +4,7 @@
 // argument (default: current); then saves the chart page there as word.bmp
 // (with word.DOC) and prints it, as a user does with the window's buttons.
 #include "Loader.h"
+#include "Settle.h"
 #include "Win1251.h"
 
 #include <QApplication>
@@ -16,19 +17,10 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
-#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 
 namespace {
-
-void Settle()
-{
-    for (int i = 0; i < 20; ++i) {
-        QApplication::processEvents();
-        QThread::msleep(20);
-    }
-}
 
 QWidget* TopLevel(const char* Name)
 {
