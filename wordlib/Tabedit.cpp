@@ -5,6 +5,7 @@
 #include "KeptPixmaps.h"
 #include "VirtualKeys.h"
 #include "Win1251.h"
+#include "WordForms.h"
 #include "Wording.h"
 
 #include <QIcon>
@@ -39,9 +40,7 @@ public:
 TEditDB::TEditDB(QWidget* Parent) : QDialog(Parent), ui_(new Ui::TEditDB)
 {
     ui_->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
-    setFixedSize(265, 115);
+    SetFixedDialogFrame(this, 265, 115);
     setWindowIcon(QIcon(KeptPixmap(QStringLiteral("quenlit/ICON"), [] { return QPixmap(QStringLiteral(":/quenlit/ICON")); })));
     Label1 = ui_->Label1;
     Edit1 = ui_->Edit1;
@@ -77,9 +76,7 @@ TEditDB::~TEditDB()
 void TEditDB::FormCreate()
 {
     Edit1->setFocus();
-    QFont f = font();
-    f.setFamily(QStringLiteral("Times New Roman"));
-    setFont(f);
+    UseTimesFamily(this);
 }
 
 void TEditDB::SetEntry(const QString& Text)

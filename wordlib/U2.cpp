@@ -2,6 +2,8 @@
 #include "U3.h"
 #include "ui_U2.h"
 
+#include "WordForms.h"
+
 #include <QPalette>
 
 TForm2* Form2 = nullptr;
@@ -33,9 +35,7 @@ TForm2::~TForm2()
 
 void TForm2::FormCreate()
 {
-    QFont f = font();
-    f.setFamily(QStringLiteral("Times New Roman"));
-    setFont(f);
+    UseTimesFamily(this);
     if (!Form3)
         return;
     const QRect client = Form3->rect();

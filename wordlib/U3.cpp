@@ -9,6 +9,7 @@
 #include "MymsgDlg.h"
 #include "U2.h"
 #include "VirtualKeys.h"
+#include "WordForms.h"
 #include "WordGraf.h"
 
 #include <QGuiApplication>
@@ -31,9 +32,7 @@ void HideHintWindow()
 TForm3::TForm3(QWidget* Owner) : QWidget(Owner), ui_(new Ui::TForm3)
 {
     ui_->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
-    setFixedSize(567, 79);
+    SetFixedDialogFrame(this, 567, 79);
     move(82, 144);
     Panel1 = ui_->Panel1;
     SpeedButton1 = ui_->SpeedButton1;
