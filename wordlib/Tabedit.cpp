@@ -23,6 +23,14 @@ namespace {
 
 constexpr int EntryMaxLength = 50;
 
+// The box's limit: 50 characters, or the length of a longer text in it, so
+// that a longer text put in by the caller stays whole and typing cannot
+// lengthen it.
+void FitEntryLimit(QLineEdit* Edit, const QString& Text)
+{
+    Edit->setMaxLength(std::max(EntryMaxLength, static_cast<int>(Text.size())));
+}
+
 // Raises typed letters to capitals; the length never changes, so the cursor stays.
 class TUpperCaseValidator : public QValidator {
 public:
@@ -51,9 +59,7 @@ TEditDB::TEditDB(QWidget* Parent) : QDialog(Parent), ui_(new Ui::TEditDB)
     p.setColor(QPalette::WindowText, Qt::black);
     Label1->setPalette(p);
     Edit1->setValidator(new TUpperCaseValidator(Edit1));
-    // A longer text put in by the caller stays whole; typing cannot lengthen it.
-    connect(Edit1, &QLineEdit::textChanged, this,
-            [this](const QString& Text) { Edit1->setMaxLength(std::max(EntryMaxLength, static_cast<int>(Text.size()))); });
+    connect(Edit1, &QLineEdit::textChanged, this, [this](const QString& Text) { FitEntryLimit(Edit1, Text); });
     BitBtn1->setIcon(StandardIcon(QStyle::SP_ArrowRight));
     BitBtn2->setIcon(StandardIcon(QStyle::SP_DialogCancelButton));
     connect(BitBtn1, &QPushButton::clicked, this, [this] { RunHandler([this] { BitBtn1Click(); }); });
@@ -81,7 +87,7 @@ void TEditDB::FormCreate()
 
 void TEditDB::SetEntry(const QString& Text)
 {
-    Edit1->setMaxLength(std::max(EntryMaxLength, static_cast<int>(Text.size())));
+    FitEntryLimit(Edit1, Text);
     Edit1->setText(Text);
 }
 
