@@ -48,6 +48,13 @@ void TStrShowAsscent::CopyScaleValues()
         Scales[k].Value = BipolarScales[k].Value;
 }
 
+void TStrShowAsscent::RankScales() const
+{
+    ClearTopList(WordTopList);
+    for (int k = 1; k <= BipolarScaleCount; ++k)
+        AddToTopList(WordTopList, k, Significance(Scales[k].Value));
+}
+
 namespace {
 
 const VowelStress& VowelRow(unsigned char Letter)

@@ -61,6 +61,8 @@ public:
     void ClearScaleValues();
     void ComputeWordProfile();
     void CopyScaleValues();
+    // Ranks the scales afresh in WordTopList by their significance.
+    void RankScales() const;
 
     // Builds the word's chart page and list page in a diagram window; false
     // when building failed. A Target that is no diagram window gets nothing.

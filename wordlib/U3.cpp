@@ -165,10 +165,7 @@ void TForm3::OkButtonClick()
     a->ClearScaleValues();
     a->ComputeWordProfile();
     a->CopyScaleValues();
-
-    ClearTopList(WordTopList);
-    for (int k = 1; k <= BipolarScaleCount; ++k)
-        AddToTopList(WordTopList, k, Significance(a->Scales[k].Value));
+    a->RankScales();
     // The bound is the extended value nearest to 3.4, a little above the double 3.4.
     if (WordTopList.Slots[1].Value < 3.4L) {
         MyMessageDlg(QStringLiteral("ЗНАЧИМЫХ признаков НЕТ!"), mdInformation, TMyDlgButtons { mdbOK }, 0);

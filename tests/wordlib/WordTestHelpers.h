@@ -12,11 +12,9 @@ struct RankedAnalysis {
     TStrShowAsscent a;
     explicit RankedAnalysis(const std::vector<double>& Values)
     {
-        ClearTopList(WordTopList);
-        for (int k = 1; k <= BipolarScaleCount; ++k) {
+        for (int k = 1; k <= BipolarScaleCount; ++k)
             a.Scales[k].Value = k <= static_cast<int>(Values.size()) ? Values[k - 1] : 3.0;
-            AddToTopList(WordTopList, k, Significance(a.Scales[k].Value));
-        }
+        a.RankScales();
     }
 };
 
