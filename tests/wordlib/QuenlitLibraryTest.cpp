@@ -110,8 +110,8 @@ Range LibraryRange(void* Handle)
     return r;
 }
 
-// A QObject's class as the window shows it, for objects of the library whose
-// types the test cannot name.
+// The library's top-level window of that object name: the test cannot name
+// the library's types.
 QWidget* TopLevel(const char* Name)
 {
     for (QWidget* w : QApplication::topLevelWidgets())
