@@ -35,7 +35,7 @@ std::string WordMarker();
 // empty (nullopt) where the reading stopped.
 struct TChartListRecord {
     std::string Title;
-    std::optional<std::vector<std::string>> Lines; // none for a count of 0 or less
+    std::optional<std::vector<std::string>> Lines; // empty for a count of 0 or less
     std::optional<std::string> Caption;
     std::optional<std::string> CodingVerdict;
     std::optional<std::string> RhythmVerdict;
