@@ -29,20 +29,13 @@ void TGrafForm::PaintListPage(TRecFileGraf* Page, int Height, int Width)
 {
     try {
         auto* page = dynamic_cast<TCurrentPage*>(Page);
-        if (!page || !page->PaintBox)
-            return;
-        // Only the paint box's own paint (or a test canvas) can draw on it.
-        TCanvas* c = page->PaintBox->Canvas();
+        TCanvas* c = page ? ListPageCanvas(*page) : nullptr;
         if (!c)
             return;
         const int RowHeight = static_cast<int>(std::trunc(Height / 28.0));
         const int ValueX = static_cast<int>(std::trunc(Width / 4.0));
         const int SoundGap = static_cast<int>(std::trunc(ValueX / 4.0));
         const int SummaryGap = static_cast<int>(std::trunc(ValueX / 3.0));
-
-        c->BrushColor = page->PaintBox->Color;
-        c->FillRect(page->PaintBox->rect());
-        UseListFont(*c, 8);
         const int FontSize = c->Font.Size;
 
         TListLayout layout;
@@ -61,6 +54,18 @@ void TGrafForm::PaintListPage(TRecFileGraf* Page, int Height, int Width)
         SetListScrollRange(*page);
     } catch (...) {
     }
+}
+
+TCanvas* ListPageCanvas(TCurrentPage& Page)
+{
+    // Only the paint box's own paint (or a test canvas) can draw on it.
+    TCanvas* c = Page.PaintBox ? Page.PaintBox->Canvas() : nullptr;
+    if (!c)
+        return nullptr;
+    c->BrushColor = Page.PaintBox->Color;
+    c->FillRect(Page.PaintBox->rect());
+    UseListFont(*c, 8);
+    return c;
 }
 
 void SetListScrollRange(TCurrentPage& Page)

@@ -34,5 +34,10 @@ void UseListFont(TCanvas& C, int Size);
 // entry without its item raises, leaving what was drawn so far.
 TListMarks DrawPageList(TCanvas& C, TRecFileGraf& Page, const TListLayout& L);
 
+// The canvas of Page's paint box while it paints (or its test canvas), filled
+// with the box's colour and set to the lists' font of 8 points; nullptr when
+// the page has no paint box or the box is not painting.
+TCanvas* ListPageCanvas(TCurrentPage& Page);
+
 // The page's scroll box reaches ten of its line steps below its height.
 void SetListScrollRange(TCurrentPage& Page);
