@@ -6,16 +6,7 @@
 // with what adds the point to a series, and Add hands it to every series of
 // kind S in the chart, Decorate going over the series first.
 #include "Chart.h"
-#include "Errors.h"
 #include "PageRecords.h"
-
-// The page's chart; raises for a page without one.
-inline TChart* ChartOf(TCurrentPage* Page)
-{
-    if (!Page || !Page->Chart)
-        throw Exception("The page has no chart");
-    return Page->Chart;
-}
 
 template <typename S, typename List, typename Prepare, typename Decorate, typename Point>
 TChart* BuildSeries(TCurrentPage* Page, List TRecFileGraf::*Entries, Prepare PrepareSeries, Decorate DecorateSeries,

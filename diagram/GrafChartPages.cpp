@@ -252,9 +252,7 @@ void TGrafForm::DrawChartPage(TRecFileGraf* Page)
             return;
         if (page->TabSheet)
             PageControl1->setTabText(PageControl1->indexOf(page->TabSheet), AnsiToQString(page->Title));
-        TChart* chart = page->Chart;
-        if (!chart)
-            throw Exception("page without a chart");
+        TChart* chart = ChartOf(page);
         chart->Frame.Visible = true;
         chart->Frame.Color = clBlack;
         chart->Frame.Width = 1;

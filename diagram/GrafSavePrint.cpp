@@ -162,9 +162,7 @@ QImage ScratchSnapshot(TChart& Chart)
 void TGrafForm::PrintChartPicture()
 {
     const TBusyCursor busy;
-    if (!CurrentPage || !CurrentPage->Chart)
-        throw Exception("На странице нет диаграммы");
-    const QImage bitmap = ScratchSnapshot(*CurrentPage->Chart);
+    const QImage bitmap = ScratchSnapshot(*ChartOf(CurrentPage));
     PrintBitmap(&bitmap, 16);
 }
 
@@ -241,11 +239,8 @@ void TGrafForm::FileSaveSpeedButtonClick()
     if (!MayReplaceFiles(targets))
         return;
 
-    if (chart) {
-        if (!CurrentPage->Chart)
-            throw Exception("На странице нет диаграммы");
-        SaveBitmapFile(ChartSnapshot(*CurrentPage->Chart), chosen);
-    }
+    if (chart)
+        SaveBitmapFile(ChartSnapshot(*ChartOf(CurrentPage)), chosen);
     if (document)
         ExportToWord(CurrentPage, name);
 }

@@ -1,5 +1,7 @@
 #include "PageRecords.h"
 
+#include "Errors.h"
+
 TRecFileGraf::~TRecFileGraf()
 {
     FreeScaleItems();
@@ -16,4 +18,11 @@ void TRecFileGraf::FreeScaleItems()
 void TRecFileGraf::FreeSoundItems()
 {
     SoundList.FreeObjects(CurSoundItem);
+}
+
+TChart* ChartOf(const TCurrentPage* Page)
+{
+    if (!Page || !Page->Chart)
+        throw Exception("На странице нет диаграммы");
+    return Page->Chart;
 }

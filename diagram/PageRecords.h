@@ -123,3 +123,6 @@ public:
     QScrollArea* ScrollBox = nullptr;
     std::array<TShape*, 5> LegendShapes {};
 };
+
+// The page's chart; raises for a page without one (or for no page).
+TChart* ChartOf(const TCurrentPage* Page);
