@@ -211,17 +211,34 @@ bool DocumentFileName(const QString& Chosen, std::string& Name)
     return false;
 }
 
+bool MaySaveAs(const QString& Chosen, bool Bitmap, bool Document, std::string& Name)
+{
+    if (Document && !DocumentFileName(Chosen, Name))
+        return false;
+    QStringList targets;
+    if (Bitmap)
+        targets << Chosen;
+    if (Document)
+        targets << HostPath(AnsiToQString(WordDocumentName(Name)));
+    return MayReplaceFiles(targets);
+}
+
+bool TGrafForm::ExecuteSaveDialog(bool Bitmap)
+{
+    SaveDialog1.Filter = Bitmap ? QStringLiteral("Bmp files (*.bmp)|*.bmp") : QStringLiteral("DOC files (*.doc)|*.doc");
+    SaveDialog1.DefaultExt = Bitmap ? QStringLiteral("bmp") : QStringLiteral("doc");
+    if (const QString folder = DialogFolder(); !folder.isEmpty())
+        SaveDialog1.InitialDir = folder;
+    return SaveDialog1.Execute();
+}
+
 void TGrafForm::FileSaveSpeedButtonClick()
 {
     PageControl1Change(PageControl1);
     if (!CurrentPage)
         return;
     const bool chart = CurrentPage->Note.empty();
-    SaveDialog1.Filter = chart ? QStringLiteral("Bmp files (*.bmp)|*.bmp") : QStringLiteral("DOC files (*.doc)|*.doc");
-    SaveDialog1.DefaultExt = chart ? QStringLiteral("bmp") : QStringLiteral("doc");
-    if (const QString folder = DialogFolder(); !folder.isEmpty())
-        SaveDialog1.InitialDir = folder;
-    if (!SaveDialog1.Execute())
+    if (!ExecuteSaveDialog(chart))
         return;
     if (Mode != 0 && Mode != 2)
         return;
@@ -229,14 +246,7 @@ void TGrafForm::FileSaveSpeedButtonClick()
     const QString chosen = SaveDialog1.FileName;
     const bool document = Mode != 2;
     std::string name;
-    if (document && !DocumentFileName(chosen, name))
-        return;
-    QStringList targets;
-    if (chart)
-        targets << chosen;
-    if (document)
-        targets << HostPath(AnsiToQString(WordDocumentName(name)));
-    if (!MayReplaceFiles(targets))
+    if (!MaySaveAs(chosen, chart, document, name))
         return;
 
     if (chart)

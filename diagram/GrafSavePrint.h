@@ -34,6 +34,11 @@ bool DocumentFileName(const QString& Chosen, std::string& Name);
 // Whether the files may be written: none of them exists, or the user agrees
 // to replace those that do.
 bool MayReplaceFiles(const QStringList& HostNames);
+// Whether a save may write what it writes for the chosen name: the bitmap
+// Chosen (when Bitmap) and the document (when Document) under Name, the
+// document's name as DocumentFileName gives it. False, having told or asked
+// the user, for a name that does not fit or files the user keeps.
+bool MaySaveAs(const QString& Chosen, bool Bitmap, bool Document, std::string& Name);
 
 // A canvas on the current printer page, its font sized at the printer's resolution.
 class TPrinterCanvas : public TPainterCanvas {

@@ -141,6 +141,9 @@ protected:
     virtual std::string InstallDirectory();
     // The host folder the open and save dialogs start in; empty keeps theirs.
     virtual QString DialogFolder();
+    // The save dialog, asking for a bitmap (Bitmap) or a document, started in
+    // DialogFolder; false when the user cancels it.
+    bool ExecuteSaveDialog(bool Bitmap);
     // The tool bar of a new chart page: its look and its buttons.
     virtual void MakeChartToolBar(TCurrentPage* Page);
     // The series a chart page opens with, drawn on CurrentPage; Chart is the
