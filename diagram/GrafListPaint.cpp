@@ -3,10 +3,6 @@
 #include "LemvGraf.h"
 
 #include "ListLayout.h"
-#include "PaintBox.h"
-
-#include <QScrollArea>
-#include <QScrollBar>
 
 #include <cmath>
 
@@ -54,26 +50,4 @@ void TGrafForm::PaintListPage(TRecFileGraf* Page, int Height, int Width)
         SetListScrollRange(*page);
     } catch (...) {
     }
-}
-
-TCanvas* ListPageCanvas(TCurrentPage& Page)
-{
-    // Only the paint box's own paint (or a test canvas) can draw on it.
-    TCanvas* c = Page.PaintBox ? Page.PaintBox->Canvas() : nullptr;
-    if (!c)
-        return nullptr;
-    c->BrushColor = Page.PaintBox->Color;
-    c->FillRect(Page.PaintBox->rect());
-    UseListFont(*c, 8);
-    return c;
-}
-
-void SetListScrollRange(TCurrentPage& Page)
-{
-    QScrollArea* box = Page.ScrollBox;
-    if (!box || !Page.PaintBox)
-        return;
-    const int range = box->height() + 10 * box->verticalScrollBar()->singleStep();
-    if (Page.PaintBox->minimumHeight() != range)
-        Page.PaintBox->setMinimumHeight(range);
 }

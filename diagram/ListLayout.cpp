@@ -2,7 +2,11 @@
 
 #include "Errors.h"
 #include "NumFormat.h"
+#include "PaintBox.h"
 #include "Win1251.h"
+
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include <cmath>
 
@@ -64,4 +68,26 @@ TListMarks DrawPageList(TCanvas& C, TRecFileGraf& Page, const TListLayout& L)
     C.TextOut(m.X0 + L.SummaryGap, y + L.SummaryStep, AnsiToQString(Page.SyllablesLine));
     C.TextOut(m.X0 + L.SummaryGap, y + 2 * L.SummaryStep, AnsiToQString(Page.HighShareLine));
     return m;
+}
+
+TCanvas* ListPageCanvas(TCurrentPage& Page)
+{
+    // Only the paint box's own paint (or a test canvas) can draw on it.
+    TCanvas* c = Page.PaintBox ? Page.PaintBox->Canvas() : nullptr;
+    if (!c)
+        return nullptr;
+    c->BrushColor = Page.PaintBox->Color;
+    c->FillRect(Page.PaintBox->rect());
+    UseListFont(*c, 8);
+    return c;
+}
+
+void SetListScrollRange(TCurrentPage& Page)
+{
+    QScrollArea* box = Page.ScrollBox;
+    if (!box || !Page.PaintBox)
+        return;
+    const int range = box->height() + 10 * box->verticalScrollBar()->singleStep();
+    if (Page.PaintBox->minimumHeight() != range)
+        Page.PaintBox->setMinimumHeight(range);
 }

@@ -2,7 +2,8 @@
 // The full list of a page as the list page paints it and as it is printed:
 // the scales with their values, the sound-letters in columns of 15, a rule
 // beside the values and one under the sound-letters, and the three summary
-// lines. Screen and printer differ only in their measures.
+// lines. Screen and printer differ only in their measures. Also the list
+// page's canvas and scroll range, which every list painter uses.
 #include "Canvas.h"
 #include "PageRecords.h"
 
