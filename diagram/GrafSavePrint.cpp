@@ -173,9 +173,10 @@ void TGrafForm::PrintSpeedButtonClick()
         PageControl1Change(PageControl1);
         if (!CurrentPage)
             return;
+        // A page with a note prints as a list, wherever its tab stands.
         if (PageKind == 0 && CurrentPage->Note.empty()) {
             PrintChartPicture();
-        } else if (PageKind == 1 || (PageKind == 0 && !CurrentPage->Note.empty())) {
+        } else if (PageKind == 0 || PageKind == 1) {
             const TBusyCursor busy;
             IPrinter& printer = Printer();
             printer.BeginDoc();
