@@ -2,7 +2,6 @@
 
 #include "Checked.h"
 #include "Application.h"
-#include "Errors.h"
 #include "HelpLayer.h"
 #include "KeptPixmaps.h"
 
@@ -33,22 +32,6 @@ const int MyModalResults[11] = {6, 7, 1, 2, 3, 4, 5, 8, 9, 10, 0};
 namespace {
 
 constexpr int kIconSize = 32;
-
-int Add(int a, int b)
-{
-    int r;
-    if (__builtin_add_overflow(a, b, &r))
-        throw EIntOverflow();
-    return r;
-}
-
-int Mul(int a, int b)
-{
-    int r;
-    if (__builtin_mul_overflow(a, b, &r))
-        throw EIntOverflow();
-    return r;
-}
 
 QSize ScreenSize()
 {
@@ -144,16 +127,18 @@ TMyMessageForm* CreateMyMessageDialog(const QString& Msg, TMyDlgType DlgType, TM
     int IconTextWidth = TextWidth;
     int IconTextHeight = TextHeight;
     if (icon) {
-        IconTextWidth = Add(Add(IconTextWidth, kIconSize), HorzSpacing);
+        IconTextWidth = CheckedAdd(CheckedAdd(IconTextWidth, kIconSize), HorzSpacing);
         if (IconTextHeight < kIconSize)
             IconTextHeight = kIconSize;
     }
 
     const int n = Buttons.Count();
-    const int ButtonGroupWidth = n == 0 ? 0 : Add(Mul(ButtonWidth, n), Mul(ButtonSpacing, n - 1));
+    const int ButtonGroupWidth =
+        n == 0 ? 0 : CheckedAdd(CheckedMul(ButtonWidth, n), CheckedMul(ButtonSpacing, n - 1));
 
-    const int ClientWidth = Add(LargerOf(IconTextWidth, ButtonGroupWidth), Mul(2, HorzMargin));
-    const int ClientHeight = Add(Add(Add(IconTextHeight, ButtonHeight), VertSpacing), Mul(2, VertMargin));
+    const int ClientWidth = CheckedAdd(LargerOf(IconTextWidth, ButtonGroupWidth), CheckedMul(2, HorzMargin));
+    const int ClientHeight =
+        CheckedAdd(CheckedAdd(CheckedAdd(IconTextHeight, ButtonHeight), VertSpacing), CheckedMul(2, VertMargin));
     form->setFixedSize(ClientWidth, ClientHeight);
     // Before the window is shown its outer size is the client size.
     const QSize outer = form->frameGeometry().size();
@@ -180,7 +165,7 @@ TMyMessageForm* CreateMyMessageDialog(const QString& Msg, TMyDlgType DlgType, TM
     const TMyDlgBtn cancelBtn = Buttons.Contains(mdbCancel) ? mdbCancel : Buttons.Contains(mdbNo) ? mdbNo : mdbOK;
 
     int X = (ClientWidth - ButtonGroupWidth) / 2;
-    const int ButtonTop = Add(Add(IconTextHeight, VertMargin), VertSpacing);
+    const int ButtonTop = CheckedAdd(CheckedAdd(IconTextHeight, VertMargin), VertSpacing);
     for (int b = mdbYes; b <= mdbHelp; ++b) {
         const auto btn = static_cast<TMyDlgBtn>(b);
         if (!Buttons.Contains(btn))
@@ -202,7 +187,7 @@ TMyMessageForm* CreateMyMessageDialog(const QString& Msg, TMyDlgType DlgType, TM
             const int result = MyModalResults[b];
             QObject::connect(button, &QPushButton::clicked, f, [f, result] { f->done(result); });
         }
-        X = Add(Add(X, ButtonWidth), ButtonSpacing);
+        X = CheckedAdd(CheckedAdd(X, ButtonWidth), ButtonSpacing);
     }
     return form.release();
 }

@@ -15,7 +15,8 @@ inline void CheckedInc(int32_t& v, int32_t by = 1)
 #endif
 }
 
-// A + B and A - B in 32 bits: the overflow error where the result leaves the range.
+// A + B, A - B and A * B in 32 bits: the overflow error where the result
+// leaves the range.
 inline int32_t CheckedAdd(int32_t a, int32_t b)
 {
     int32_t r;
@@ -28,6 +29,14 @@ inline int32_t CheckedSub(int32_t a, int32_t b)
 {
     int32_t r;
     if (__builtin_sub_overflow(a, b, &r))
+        throw EIntOverflow();
+    return r;
+}
+
+inline int32_t CheckedMul(int32_t a, int32_t b)
+{
+    int32_t r;
+    if (__builtin_mul_overflow(a, b, &r))
         throw EIntOverflow();
     return r;
 }

@@ -35,6 +35,8 @@ TEST(Checked, OverflowAndIndexErrors)
     EXPECT_EQ(CheckedSub(-1, INT32_MAX), INT32_MIN);
     EXPECT_THROW(CheckedSub(-2, INT32_MAX), EIntOverflow);
     EXPECT_THROW(CheckedSub(0, INT32_MIN), EIntOverflow);
+    EXPECT_EQ(CheckedMul(-65536, 32768), INT32_MIN);
+    EXPECT_THROW(CheckedMul(65536, 32768), EIntOverflow);
     EXPECT_THROW(CheckedInt32(1LL << 31), EIntOverflow);
 
     // Trunc drops the fraction toward zero; what leaves the range is a range error.
