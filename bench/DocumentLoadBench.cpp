@@ -342,10 +342,7 @@ int main(int argc, char** argv)
 {
     UseOffscreenUnlessChosen();
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    TFigureReporter reporter(PrintFigures);
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    RunBenchmarksWithFigures(argc, argv, PrintFigures);
     g_form.reset();
     return 0;
 }

@@ -41,6 +41,16 @@ private:
     std::map<std::string, double> times_;
 };
 
+// Runs the benchmarks the command line selects, the figures printed after
+// the console's report.
+inline void RunBenchmarksWithFigures(int& argc, char** argv, std::function<void(const TFigureReporter&)> Figures)
+{
+    benchmark::Initialize(&argc, argv);
+    TFigureReporter reporter(std::move(Figures));
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+}
+
 // Benchmarks run headless unless the caller chose a platform.
 inline void UseOffscreenUnlessChosen()
 {

@@ -99,10 +99,7 @@ int main(int argc, char** argv)
     UseOffscreenUnlessChosen();
     QApplication app(argc, argv);
     RegisterDocumentEngine();
-    benchmark::Initialize(&argc, argv);
-    TFigureReporter reporter(PrintFigures);
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    RunBenchmarksWithFigures(argc, argv, PrintFigures);
     g_fixture.reset();
     return 0;
 }

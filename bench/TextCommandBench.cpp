@@ -162,10 +162,7 @@ int main(int argc, char** argv)
         void SquareWave(int, int) override {}
     } silence;
     SetSpeakerLayer(&silence);
-    benchmark::Initialize(&argc, argv);
-    TFigureReporter reporter(PrintFigures);
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    RunBenchmarksWithFigures(argc, argv, PrintFigures);
     g_form.reset();
     return 0;
 }
