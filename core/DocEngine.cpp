@@ -358,7 +358,7 @@ QString TEngineDocument::Selection() const
             out += QLatin1Char('\v');
         else if (c == QChar::ObjectReplacementCharacter)
             out += QChar(1);
-        else if (c.unicode() != 0xFDD0 && c.unicode() != 0xFDD1)
+        else if (!IsFrameMark(c))
             out += c;
     }
     return out;
