@@ -1,9 +1,9 @@
 // The document engine through the automation layer, as the diagram window and
 // the word library drive it.
 #include "Automation.h"
-#include "ClipboardLayer.h"
 #include "DocEngine.h"
 #include "Errors.h"
+#include "FakeClipboard.h"
 #include "FullDisk.h"
 #include "PhonText.h"
 #include "Registry.h"
@@ -230,17 +230,6 @@ TEST_F(DocumentEngine, UnknownCommandsAndBadArgumentsAreErrors)
     EXPECT_NO_THROW(w->Call("insert", { "names in any case" }));
     EXPECT_FALSE(QFile::exists(dir_.filePath("x.DOC")));
 }
-
-namespace {
-class FakeClipboard : public IClipboard {
-public:
-    QString text;
-    bool HasText() override { return !text.isEmpty(); }
-    QString Text() override { return text; }
-    void SetText(const QString& t) override { text = t; }
-    void Clear() override { text.clear(); }
-};
-} // namespace
 
 // The walk through a document: sentence by sentence and word by word, to the
 // end of the document; the text model reads it as it reads the same text fed.

@@ -1,5 +1,5 @@
-#include "ClipboardLayer.h"
 #include "Automation.h"
+#include "FakeClipboard.h"
 #include "RecordingWord.h"
 #include "Errors.h"
 #include "PhonText.h"
@@ -180,26 +180,6 @@ TEST(TextModel, CounterOverflowRaises)
     EXPECT_EQ(m.SoundCount, INT32_MAX);
     EXPECT_THROW(m.ProcessString(Ansi(" "), 0), EIntOverflow);
 }
-
-namespace {
-
-class FakeClipboard : public IClipboard {
-public:
-    QString text;
-    bool has = true;
-    int clears = 0;
-    bool HasText() override { return has; }
-    QString Text() override { return text; }
-    void SetText(const QString& t) override { text = t; }
-    void Clear() override
-    {
-        ++clears;
-        text.clear();
-        has = false;
-    }
-};
-
-} // namespace
 
 TEST(TextModel, ReadClipboardFeedsTheTerminatingZeroAndEmptiesTheClipboard)
 {
