@@ -13,7 +13,6 @@
 #include "Printer.h"
 #include "Siblings.h"
 #include "Win1251.h"
-#include "WinPaths.h"
 
 #include <QLabel>
 #include <QTabWidget>
@@ -30,11 +29,8 @@ bool IsWordPage(const TRecFileGraf& Page)
 void TWordGrafForm::FileSaveSpeedButtonClick()
 {
     PageControl1Change(PageControl1);
-    SaveDialog1.Filter = QStringLiteral("Bmp files (*.bmp)|*.bmp");
-    SaveDialog1.DefaultExt = QStringLiteral("bmp");
-    if (const QString folder = DialogFolder(); !folder.isEmpty())
-        SaveDialog1.InitialDir = folder;
-    if (!SaveDialog1.Execute())
+    // Always a bitmap; the word's pages get the document too.
+    if (!ExecuteSaveDialog(true))
         return;
     if ((Mode != 0 && Mode != 3) || !CurrentPage)
         return;
@@ -42,16 +38,9 @@ void TWordGrafForm::FileSaveSpeedButtonClick()
     const QString chosen = SaveDialog1.FileName;
     const bool document = IsWordPage(*CurrentPage);
     std::string name = Cut255(QStringToAnsi(chosen));
-    if (document && !DocumentFileName(chosen, name))
+    if (!MaySaveAs(chosen, true, document, name))
         return;
-    QStringList targets { chosen };
-    if (document)
-        targets << HostPath(AnsiToQString(WordDocumentName(name)));
-    if (!MayReplaceFiles(targets))
-        return;
-    if (!CurrentPage->Chart)
-        throw Exception("На странице нет диаграммы");
-    SaveBitmapFile(ChartSnapshot(*CurrentPage->Chart), chosen);
+    SaveBitmapFile(ChartSnapshot(*ChartOf(CurrentPage)), chosen);
     ExportWordPageToWord(CurrentPage, name);
 }
 
