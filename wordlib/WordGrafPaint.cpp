@@ -5,7 +5,6 @@
 #include "ListLayout.h"
 #include "MeanWrd.h"
 #include "NumFormat.h"
-#include "PaintBox.h"
 #include "Win1251.h"
 
 #include <cmath>
@@ -32,13 +31,7 @@ TCanvas* WordListCanvas(TGrafForm& Window, TRecFileGraf* Page, TCurrentPage*& Cu
     if (!Current)
         return nullptr;
     Window.SetTabCaption(Current, Current->Title);
-    TCanvas* c = Current->PaintBox ? Current->PaintBox->Canvas() : nullptr;
-    if (!c)
-        return nullptr;
-    c->BrushColor = Current->PaintBox->Color;
-    c->FillRect(Current->PaintBox->rect());
-    UseListFont(*c, 8);
-    return c;
+    return ListPageCanvas(*Current);
 }
 
 void TWordGrafForm::PaintWordListPage(TRecFileGraf* Page)
