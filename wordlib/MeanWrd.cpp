@@ -2,6 +2,7 @@
 
 #include "Automation.h"
 #include "CaseMap.h"
+#include "ChartFiles.h"
 #include "Errors.h"
 #include "WordGraf.h"
 #include "Win1251.h"
@@ -121,7 +122,7 @@ bool TStrShowAsscent::FillGrafForm(QObject* Target, int32_t, int32_t Mode)
         const std::string word = AnalysedWord;
         TCurrentPage* chart = built(window->AddChartPage(word));
         window->CurrentPage = chart;
-        chart->Note = Ansi("Слово");
+        chart->Note = WordMarker();
         FillWordPage(chart, word, this);
         window->DrawChartPage(chart);
         window->Pages.AddObject(word, chart);
@@ -129,7 +130,7 @@ bool TStrShowAsscent::FillGrafForm(QObject* Target, int32_t, int32_t Mode)
         const std::string listTitle = Cut255("# " + word);
         TCurrentPage* list = built(window->AddListPage(listTitle));
         window->CurrentPage = list;
-        list->Note = Ansi("Слово");
+        list->Note = WordMarker();
         FillWordPage(list, listTitle, this);
         window->Pages.AddObject(listTitle, list);
 

@@ -5,6 +5,7 @@
 
 #include "Application.h"
 #include "Chart.h"
+#include "ChartFiles.h"
 #include "Errors.h"
 #include "GrafExport.h"
 #include "GrafSavePrint.h"
@@ -21,7 +22,7 @@ namespace {
 
 bool IsWordPage(const TRecFileGraf& Page)
 {
-    return Page.Note == Ansi("Слово");
+    return Page.Note == WordMarker();
 }
 
 } // namespace
