@@ -161,10 +161,7 @@ void TGrafForm::LoadListPageFile(const QString& FileName, int Index, TCurrentPag
             return;
         const TCompanionBytes bytes(CompanionFile(FileName, ".FNF"));
         Need(Page);
-        Page->FreeScaleItems();
-        Page->FreeSoundItems();
-        Page->ScaleList.Clear();
-        Page->SoundList.Clear();
+        Page->ClearSoundsAndScales();
 
         const TListPageFile file = ReadListPageFile(bytes.Bytes(), Mode);
         for (const TListPageRecord& r : file.Records) {

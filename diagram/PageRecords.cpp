@@ -20,6 +20,14 @@ void TRecFileGraf::FreeSoundItems()
     SoundList.FreeObjects(CurSoundItem);
 }
 
+void TRecFileGraf::ClearSoundsAndScales()
+{
+    FreeSoundItems();
+    SoundList.Clear();
+    FreeScaleItems();
+    ScaleList.Clear();
+}
+
 TChart* ChartOf(const TCurrentPage* Page)
 {
     if (!Page || !Page->Chart)

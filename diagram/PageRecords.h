@@ -105,6 +105,8 @@ public:
     // objects) for the caller to clear.
     void FreeScaleItems();
     void FreeSoundItems();
+    // Frees the items of SoundList and ScaleList and empties both lists.
+    void ClearSoundsAndScales();
 };
 
 // A page with the controls of its tab; the window owns the controls.

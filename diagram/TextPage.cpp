@@ -84,10 +84,7 @@ void FillSoundsAndSummary(TRecFileGraf* Page, const std::string&, TPhonText* Mod
         return;
     // A fresh page holds no items; any left from an earlier filling are freed
     // rather than lost.
-    Page->FreeSoundItems();
-    Page->SoundList.Clear();
-    Page->FreeScaleItems();
-    Page->ScaleList.Clear();
+    Page->ClearSoundsAndScales();
 
     for (int k = 1; k <= TextScaleCount; ++k) {
         Page->CurScaleItem = new ScaleItem { TextScales[k].Name.substr(0, 14), TextScales[k].Value };

@@ -96,10 +96,7 @@ void FillWordPage(TRecFileGraf* Page, const std::string& Word, TFileViewMem* Ana
                 Page->SignificantValues.Add(FormatFixed(v, 5, 2));
             }
         }
-        Page->FreeSoundItems();
-        Page->SoundList.Clear();
-        Page->FreeScaleItems();
-        Page->ScaleList.Clear();
+        Page->ClearSoundsAndScales();
         for (int k = 1; k <= BipolarScaleCount; ++k) {
             const BipolarScale& s = analysis->Scales[k];
             const double v = s.Value;
