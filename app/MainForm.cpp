@@ -15,6 +15,7 @@
 #include "FileDialogs.h"
 #include "HelpLayer.h"
 #include "InstallDir.h"
+#include "KeptPixmaps.h"
 #include "Win1251.h"
 
 #include <QActionGroup>
@@ -320,11 +321,8 @@ void TMainForm::LoadToolbarImages()
 {
     const QImage strip(QStringLiteral(":/SMALLIMAGES"));
     toolbarImages_.clear();
-    for (int x = 0; x + 16 <= strip.width(); x += 16) {
-        QPixmap cell = QPixmap::fromImage(strip.copy(x, 0, 16, 16));
-        cell.setMask(cell.createMaskFromColor(QColor(255, 0, 255)));
-        toolbarImages_ << QIcon(cell);
-    }
+    for (int i = 0; i < strip.width() / 16; ++i)
+        toolbarImages_ << QIcon(StripPicture(strip, i));
     for (QAction* a : findChildren<QAction*>()) {
         const QVariant index = a->property("ImageIndex");
         if (index.isValid() && index.toInt() >= 0 && index.toInt() < toolbarImages_.size())

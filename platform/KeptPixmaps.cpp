@@ -1,6 +1,8 @@
 #include "KeptPixmaps.h"
 
 #include <QApplication>
+#include <QBitmap>
+#include <QColor>
 #include <QPixmapCache>
 
 QPixmap KeptPixmap(const QString& Name, const std::function<QPixmap()>& Make)
@@ -12,6 +14,13 @@ QPixmap KeptPixmap(const QString& Name, const std::function<QPixmap()>& Make)
         QPixmapCache::insert(key, pixmap);
     }
     return pixmap;
+}
+
+QPixmap StripPicture(const QImage& Strip, int Index)
+{
+    QPixmap picture = QPixmap::fromImage(Strip.copy(16 * Index, 0, 16, 16));
+    picture.setMask(picture.createMaskFromColor(QColor(255, 0, 255)));
+    return picture;
 }
 
 QPixmap StandardPicture(QStyle::StandardPixmap Picture, int Size)

@@ -6,6 +6,7 @@
 // would add entries without end. These keep one pixmap per name in that cache
 // instead, and every window paints the same ones.
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 #include <QStyle>
 
@@ -13,6 +14,9 @@
 
 // The pixmap kept under Name, made by Make when it is not there.
 QPixmap KeptPixmap(const QString& Name, const std::function<QPixmap()>& Make);
+
+// The Index-th 16-pixel square of a picture strip, fuchsia transparent.
+QPixmap StripPicture(const QImage& Strip, int Index);
 
 // A standard picture of the application's style at Size pixels.
 QPixmap StandardPicture(QStyle::StandardPixmap Picture, int Size);

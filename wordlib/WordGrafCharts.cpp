@@ -10,7 +10,6 @@
 #include "PageRecords.h"
 #include "Win1251.h"
 
-#include <QBitmap>
 #include <QIcon>
 #include <QToolBar>
 #include <QToolButton>
@@ -24,11 +23,8 @@ QList<QPixmap> StripImages(const QString& Resource)
     QList<QPixmap> images;
     const int count = QImage(Resource).width() / 16;
     for (int i = 0; i < count; ++i)
-        images << KeptPixmap(QStringLiteral("quenlit%1/%2").arg(Resource).arg(i), [&] {
-            QPixmap image = QPixmap::fromImage(QImage(Resource).copy(16 * i, 0, 16, 16));
-            image.setMask(image.createMaskFromColor(QColor(255, 0, 255)));
-            return image;
-        });
+        images << KeptPixmap(QStringLiteral("quenlit%1/%2").arg(Resource).arg(i),
+                             [&] { return StripPicture(QImage(Resource), i); });
     return images;
 }
 
