@@ -52,8 +52,8 @@ TGrafForm::TGrafForm(QWidget* Parent, TFormDefinitionOnly) : QDialog(Parent), ui
 {
     ui_->setupUi(this);
     setObjectName(QStringLiteral("GrafForm"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    // Its size follows the screen, in FormCreate.
+    SetFixedDialogFrame(this);
     SetBackground(this, clBtnFace);
     PageControl1 = ui_->PageControl1;
     Panel3 = ui_->Panel3;

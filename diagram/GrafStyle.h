@@ -1,5 +1,6 @@
 #pragma once
-// Fonts and colours that the diagram window's controls share.
+// Fonts and colours that the diagram window's controls share, and the fixed
+// dialog frame of the diagram window and the library's windows.
 #include "Canvas.h"
 
 #include <QFont>
@@ -22,4 +23,18 @@ inline void SetBackground(QWidget* W, TColor Color)
     QPalette p = W->palette();
     p.setColor(QPalette::Window, ToQColor(Color));
     W->setPalette(p);
+}
+
+// A dialog frame of a fixed size with a title, the system menu and the close box.
+inline void SetFixedDialogFrame(QWidget* Window)
+{
+    Window->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+}
+
+// The same frame, Width x Height.
+inline void SetFixedDialogFrame(QWidget* Window, int Width, int Height)
+{
+    SetFixedDialogFrame(Window);
+    Window->setFixedSize(Width, Height);
 }

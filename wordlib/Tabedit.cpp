@@ -2,6 +2,7 @@
 #include "ui_Tabedit.h"
 
 #include "Application.h"
+#include "GrafStyle.h"
 #include "KeptPixmaps.h"
 #include "VirtualKeys.h"
 #include "Win1251.h"

@@ -9,7 +9,6 @@
 #include "MymsgDlg.h"
 #include "U2.h"
 #include "VirtualKeys.h"
-#include "WordForms.h"
 #include "WordGraf.h"
 
 #include <QGuiApplication>
