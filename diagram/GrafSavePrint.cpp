@@ -187,6 +187,10 @@ void TGrafForm::PrintSpeedButtonClick()
     });
 }
 
+namespace {
+
+// Whether the files may be written: none of them exists, or the user agrees
+// to replace those that do.
 bool MayReplaceFiles(const QStringList& HostNames)
 {
     QStringList existing;
@@ -201,6 +205,8 @@ bool MayReplaceFiles(const QStringList& HostNames)
     return MyMessageDlg(question, mdConfirmation, TMyDlgButtons { mdbYes, mdbNo }, 0) == 6;
 }
 
+// The chosen name as the document's name travels: Windows-1251, at most 255
+// characters. False, after telling the user, for a name that does not fit.
 bool DocumentFileName(const QString& Chosen, std::string& Name)
 {
     Name = QStringToAnsi(Chosen);
@@ -211,6 +217,8 @@ bool DocumentFileName(const QString& Chosen, std::string& Name)
                       .arg(Chosen));
     return false;
 }
+
+} // namespace
 
 bool MaySaveAs(const QString& Chosen, bool Bitmap, bool Document, std::string& Name)
 {

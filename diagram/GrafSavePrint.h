@@ -10,7 +10,6 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
-#include <QStringList>
 
 #include <functional>
 #include <string>
@@ -27,17 +26,12 @@ void SaveBitmapFile(const QImage& Bitmap, const QString& HostName);
 // "MyBitmap.bmp" in the current directory and read back from it.
 QImage ScratchSnapshot(TChart& Chart);
 
-// The chosen name as the document's name travels: Windows-1251, at most 255
-// characters. False, after telling the user, for a name that does not fit
-// (it would be saved under another name).
-bool DocumentFileName(const QString& Chosen, std::string& Name);
-// Whether the files may be written: none of them exists, or the user agrees
-// to replace those that do.
-bool MayReplaceFiles(const QStringList& HostNames);
 // Whether a save may write what it writes for the chosen name: the bitmap
-// Chosen (when Bitmap) and the document (when Document) under Name, the
-// document's name as DocumentFileName gives it. False, having told or asked
-// the user, for a name that does not fit or files the user keeps.
+// Chosen (when Bitmap) and the document (when Document) under Name. For a
+// document Name becomes the chosen name in Windows-1251; a name longer than
+// 255 characters or with characters outside Windows-1251 is refused with a
+// message (it would be saved under another name). Files that exist are
+// replaced only when the user agrees. False when the save must not go on.
 bool MaySaveAs(const QString& Chosen, bool Bitmap, bool Document, std::string& Name);
 
 // A canvas on the current printer page, its font sized at the printer's resolution.
