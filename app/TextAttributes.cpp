@@ -15,11 +15,10 @@
 
 namespace {
 
-// A size as the characters hold it: at most 1638 points, the largest a
-// document keeps (RTF's 3276 half-points).
+// A size as the characters hold it: at most the largest a document keeps.
 int HeldPoints(int Points)
 {
-    return std::min(Points, 1638);
+    return std::min(Points, RtfMaxPoints);
 }
 
 QTextCharFormat SelectionFormat(QTextEdit* E)

@@ -27,8 +27,10 @@ RtfLoad ReadRtf(const QByteArray& Data, QTextDocument& Doc);
 // pictures are the document's image resources as PNG, shrunk to that width.
 QByteArray WriteRtf(const QTextDocument& Doc);
 
-// Font sizes in half-points that a file may carry.
+// Font sizes in half-points that a file may carry, and the largest size in
+// points a document keeps.
 constexpr int RtfMaxHalfPoints = 3276;
+constexpr int RtfMaxPoints = RtfMaxHalfPoints / 2;
 // The text width of a page without page settings: 12240 - 2 x 1800 twips.
 constexpr int RtfTextWidthTwips = 8640;
 

@@ -3,6 +3,7 @@
 #include "ClipboardLayer.h"
 #include "DocEngine.h"
 #include "Errors.h"
+#include "Rtf.h"
 #include "WinPaths.h"
 
 #include <QHash>
@@ -109,7 +110,7 @@ const QHash<QString, Command>& Commands()
              std::optional<qreal> size;
              if (Args.Has(1)) {
                  size = Args.Number(1);
-                 if (*size < 1 || *size > 1638)
+                 if (*size < 1 || *size > RtfMaxPoints)
                      Fail(QStringLiteral("Команда Font: размер шрифта вне допустимого диапазона."));
              }
              App.ActiveDocument().SetFont(name, size);
