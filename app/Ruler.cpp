@@ -64,8 +64,8 @@ void MoveOnRuler(QWidget* Marker, int Left, int RulerWidth)
     Marker->move(std::clamp(Left, 0, last), Marker->y());
 }
 
-// An indent in points between the margin (0) and the largest one that leaves
-// the lines Room points wide, where Room is the text's width less the
+// An indent in points kept between the margin (0) and the largest one that
+// still leaves the lines MinLineWidth of Room: the text's width less the
 // indent at the other margin.
 int IndentWithin(int Points, int Room)
 {
@@ -144,8 +144,9 @@ void TMainForm::RightIndMouseUp(QWidget*, Qt::MouseButton, Qt::KeyboardModifiers
     TParaAttributes p = Paragraph();
     const int fromRight = CheckedSub(
         CheckedAdd(CheckedSub(ui->Ruler->contentsRect().width(), ui->RightInd->x()), RulerDragOffset), 2);
-    // The lines start at the first line's indent or the following lines', whichever lies further in.
-    const int widestLeft = std::max(p.FirstIndent(), CheckedAdd(p.FirstIndent(), p.LeftIndent()));
-    p.SetRightIndent(IndentWithin(CheckedSub(RulerPoints(fromRight), 12), CheckedSub(TextWidthPoints(), widestLeft)));
+    // The narrowest line starts at the first line's indent or at the following
+    // lines', whichever lies further in.
+    const int innerLeft = std::max(p.FirstIndent(), CheckedAdd(p.FirstIndent(), p.LeftIndent()));
+    p.SetRightIndent(IndentWithin(CheckedSub(RulerPoints(fromRight), 12), CheckedSub(TextWidthPoints(), innerLeft)));
     SelectionChange();
 }
