@@ -76,6 +76,16 @@ public:
     }
 };
 
+// A key held with Alt that would type its text (a letter, digit, sign, space
+// or tab). With Alt a key is the menus' or the window system's, never the
+// text's: one that no shortcut took types nothing.
+bool TypesUnderAlt(const QKeyEvent& Key)
+{
+    const QString text = Key.text();
+    return (Key.modifiers() & Qt::AltModifier) && !text.isEmpty()
+        && (text.front().isPrint() || text.front() == u'\t');
+}
+
 // Binds a handler to a signal of Sender; it runs through RunHandler, so that
 // a failure reaches the default error box.
 template <typename Sender, typename Signal>
@@ -498,6 +508,8 @@ bool TMainForm::eventFilter(QObject* Watched, QEvent* Event)
         const int code = key->key();
         const Qt::KeyboardModifiers mods = key->modifiers();
         RunHandler([this, code, mods] { FormKeyDown(code, mods); });
+        if (TypesUnderAlt(*key))
+            return true;
     }
     return false;
 }

@@ -136,6 +136,7 @@ private:
     void DrawRulerTicks();
     void RulerResize();
     void PlaceRulerMarkers(const TParaAttributes& P);
+    int TextWidthPoints() const;
     // Sender is the marker; X and Y are in its coordinates.
     void RulerItemMouseDown(QWidget* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
     void RulerItemMouseMove(QWidget* Sender, Qt::KeyboardModifiers Shift, int X, int Y);

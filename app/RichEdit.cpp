@@ -1,6 +1,7 @@
 #include "RichEdit.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QKeyEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -90,6 +91,16 @@ void TRichEdit::SetText(const QString& Text)
         doc->setModified(false);
     }
     SetDocument(std::move(doc));
+}
+
+void TRichEdit::keyPressEvent(QKeyEvent* Event)
+{
+    if (Event->key() == Qt::Key_Backspace && (Event->modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier) {
+        undo();
+        Event->accept();
+        return;
+    }
+    QTextEdit::keyPressEvent(Event);
 }
 
 // An edit changes the layout of the paragraphs from the edit on, and inside a

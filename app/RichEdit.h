@@ -48,6 +48,11 @@ signals:
     // The shown document's modified flag changed, whichever document it is.
     void ModificationChanged(bool Modified);
 
+protected:
+    // The control's own keys beside the text edit's: Alt+Backspace undoes the
+    // last edit, whatever the platform binds to undo.
+    void keyPressEvent(QKeyEvent* Event) override;
+
 private:
     // Follows edits and layouts of the shown document for LineOfChar.
     void CountLinesOf(QTextDocument* Doc);

@@ -7,17 +7,29 @@
 // the gutter that the formatting rectangle leaves. Every sum is a 32-bit one
 // that raises the overflow error, every truncation the range error, as the
 // program's arithmetic does.
+//
+// A marker never leaves the ruler: dragged past an end it stops there, and
+// indents that lie beyond the ruler show their marker at its end, so every
+// marker can be taken and dragged back. An indent set at a release keeps the
+// paragraph's lines inside the text's area, at least MinLineWidth wide.
 #include "REMain.h"
 #include "RulerPanel.h"
 #include "TextAttributes.h"
 #include "ui_REMain.h"
 
 #include "Checked.h"
+#include "RichEdit.h"
+
+#include <algorithm>
 
 namespace {
 
 constexpr long double RulerScale = 4.0L / 3.0L;
 constexpr int RulerMargin = 6;
+// The narrowest line a release leaves a paragraph, in points (an inch): room
+// for a word or two, where a line narrower than a letter would break the text
+// into a column of single letters.
+constexpr int MinLineWidth = 72;
 
 // The ruler's pixels for a length in points.
 int RulerPixels(int Points)
@@ -44,6 +56,22 @@ int DraggedPosition(const QWidget* Marker, int Offset)
     return CheckedAdd(Marker->x(), Offset);
 }
 
+// Puts Marker's left edge at Left, or at the end of the ruler (RulerWidth
+// wide) that Left lies beyond, so that the whole marker stays on the ruler.
+void MoveOnRuler(QWidget* Marker, int Left, int RulerWidth)
+{
+    const int last = std::max(0, RulerWidth - Marker->width());
+    Marker->move(std::clamp(Left, 0, last), Marker->y());
+}
+
+// An indent in points kept between the margin (0) and the largest one that
+// still leaves the lines MinLineWidth of Room: the text's width less the
+// indent at the other margin.
+int IndentWithin(int Points, int Room)
+{
+    return std::clamp(Points, 0, std::max(0, Room - MinLineWidth));
+}
+
 } // namespace
 
 void TMainForm::DrawRulerTicks()
@@ -59,34 +87,43 @@ void TMainForm::RulerResize()
 
 void TMainForm::PlaceRulerMarkers(const TParaAttributes& P)
 {
+    const int width = ui->Ruler->contentsRect().width();
     const int first = P.FirstIndent();
-    ui->FirstInd->move(LeftMarkerX(first), ui->FirstInd->y());
-    ui->LeftInd->move(LeftMarkerX(CheckedAdd(P.LeftIndent(), first)), ui->LeftInd->y());
-    ui->RightInd->move(CheckedSub(CheckedSub(ui->Ruler->contentsRect().width(), RulerMargin),
-                                  RulerPixels(CheckedAdd(P.RightIndent(), 6))),
-                       ui->RightInd->y());
+    MoveOnRuler(ui->FirstInd, LeftMarkerX(first), width);
+    MoveOnRuler(ui->LeftInd, LeftMarkerX(CheckedAdd(P.LeftIndent(), first)), width);
+    MoveOnRuler(ui->RightInd, CheckedSub(CheckedSub(width, RulerMargin), RulerPixels(CheckedAdd(P.RightIndent(), 6))),
+                width);
+}
+
+// The width of the editor's text in points, between its margins.
+int TMainForm::TextWidthPoints() const
+{
+    return RulerPoints(ui->Editor->FormattingRect().width());
 }
 
 // Any button: the marker's middle jumps under the pointer.
 void TMainForm::RulerItemMouseDown(QWidget* Sender, Qt::MouseButton, Qt::KeyboardModifiers, int X, int)
 {
     RulerDragOffset = Sender->width() / 2;
-    Sender->move(CheckedSub(CheckedAdd(Sender->x(), X), RulerDragOffset), Sender->y());
+    MoveOnRuler(Sender, CheckedSub(CheckedAdd(Sender->x(), X), RulerDragOffset), ui->Ruler->contentsRect().width());
     RulerDragging = true;
 }
 
-// The marker follows the pointer, past the ruler's ends too; the indent
-// changes only at the release.
+// The marker follows the pointer up to the ruler's ends; the indent changes
+// only at the release.
 void TMainForm::RulerItemMouseMove(QWidget* Sender, Qt::KeyboardModifiers, int X, int)
 {
     if (RulerDragging)
-        Sender->move(CheckedSub(CheckedAdd(Sender->x(), X), RulerDragOffset), Sender->y());
+        MoveOnRuler(Sender, CheckedSub(CheckedAdd(Sender->x(), X), RulerDragOffset),
+                    ui->Ruler->contentsRect().width());
 }
 
 void TMainForm::FirstIndMouseUp(QWidget* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)
 {
     RulerDragging = false;
-    Paragraph().SetFirstIndent(RulerPoints(CheckedSub(DraggedPosition(ui->FirstInd, RulerDragOffset), RulerMargin)));
+    TParaAttributes p = Paragraph();
+    const int first = RulerPoints(CheckedSub(DraggedPosition(ui->FirstInd, RulerDragOffset), RulerMargin));
+    p.SetFirstIndent(IndentWithin(first, CheckedSub(TextWidthPoints(), p.RightIndent())));
     // The following lines stay where their own marker stands.
     LeftIndMouseUp(Sender, Button, Shift, X, Y);
 }
@@ -95,7 +132,8 @@ void TMainForm::LeftIndMouseUp(QWidget*, Qt::MouseButton, Qt::KeyboardModifiers,
 {
     RulerDragging = false;
     TParaAttributes p = Paragraph();
-    const int left = RulerPoints(CheckedSub(DraggedPosition(ui->LeftInd, RulerDragOffset), RulerMargin));
+    const int left = IndentWithin(RulerPoints(CheckedSub(DraggedPosition(ui->LeftInd, RulerDragOffset), RulerMargin)),
+                                  CheckedSub(TextWidthPoints(), p.RightIndent()));
     p.SetLeftIndent(CheckedSub(left, p.FirstIndent()));
     SelectionChange();
 }
@@ -103,8 +141,12 @@ void TMainForm::LeftIndMouseUp(QWidget*, Qt::MouseButton, Qt::KeyboardModifiers,
 void TMainForm::RightIndMouseUp(QWidget*, Qt::MouseButton, Qt::KeyboardModifiers, int, int)
 {
     RulerDragging = false;
+    TParaAttributes p = Paragraph();
     const int fromRight = CheckedSub(
         CheckedAdd(CheckedSub(ui->Ruler->contentsRect().width(), ui->RightInd->x()), RulerDragOffset), 2);
-    Paragraph().SetRightIndent(CheckedSub(RulerPoints(fromRight), 12));
+    // The narrowest line starts at the first line's indent or at the following
+    // lines', whichever lies further in.
+    const int innerLeft = std::max(p.FirstIndent(), CheckedAdd(p.FirstIndent(), p.LeftIndent()));
+    p.SetRightIndent(IndentWithin(CheckedSub(RulerPoints(fromRight), 12), CheckedSub(TextWidthPoints(), innerLeft)));
     SelectionChange();
 }

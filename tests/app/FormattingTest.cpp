@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
 #include <QTextList>
 #include <QTextTable>
 
@@ -70,14 +71,15 @@ TEST_F(Formatting, RulerMarkersAndTheirReleasesAtClientWidth632)
     EXPECT_FALSE(Probe().RulerDragging());
     EXPECT_EQ(Held(), (Indents {18, -18, 0}));
 
-    // Dragged past the margin, unclamped: (-20 + 5 - 6) / (4/3) = -15.75,
-    // truncated toward zero; the following lines stay under their marker.
+    // Dragged past the ruler's left end it stops there, at 0:
+    // (0 + 5 - 6) / (4/3) = -0.75, truncated toward zero; the following lines
+    // stay under their marker.
     Probe().MouseDown(F().FirstInd, 5);
     Probe().MouseMove(F().FirstInd, -41);
-    EXPECT_EQ(F().FirstInd->x(), -20);
+    EXPECT_EQ(F().FirstInd->x(), 0);
     Probe().MouseUp(F().FirstInd, 0);
-    EXPECT_EQ(Held(), (Indents {-15, 15, 0}));
-    EXPECT_EQ(Markers(), (std::array {-18, 2, 618}));
+    EXPECT_EQ(Held(), (Indents {0, 0, 0}));
+    EXPECT_EQ(Markers(), (std::array {2, 2, 618}));
 
     // The right marker where width - left + offset - 2 is 16: 12 - 12 = 0 points.
     Probe().Paragraph().SetRightIndent(30);
@@ -118,6 +120,99 @@ TEST_F(Formatting, DraggingTheFirstLineMarkerWithTheMouseSetsTheIndent)
     EXPECT_DOUBLE_EQ(held.leftMargin() + held.textIndent(), 40.0);
     EXPECT_DOUBLE_EQ(held.leftMargin(), 0.0);
 }
+
+// Each marker dragged with the mouse far past either end of the ruler: it
+// stops at that end, whole on the ruler, and the indent it sets keeps the
+// paragraph's lines inside the text's area and at least an inch wide; then it
+// is taken again and dragged back onto the ruler.
+struct PastEndCase {
+    const char* Name;
+    const char* Marker;
+    int Direction; // -1 past the left end, +1 past the right end
+};
+
+void PrintTo(const PastEndCase& C, std::ostream* Os)
+{
+    *Os << C.Name;
+}
+
+class RulerEnds : public Formatting, public ::testing::WithParamInterface<PastEndCase> {
+protected:
+    // Presses Marker in its middle, moves the pointer in steps to ruler
+    // position X and releases it there.
+    void Drag(QWidget* Marker, int X)
+    {
+        QWindow* window = Form->windowHandle();
+        const QPoint from = Marker->mapTo(Form.get(), QPoint(Marker->width() / 2, Marker->height() / 2));
+        const QPoint to(F().Ruler->mapTo(Form.get(), QPoint(X, 0)).x(), from.y());
+        QTest::mousePress(window, Qt::LeftButton, {}, from);
+        for (int step = 1; step <= 8; ++step)
+            QTest::mouseMove(window, from + (to - from) * step / 8);
+        atRelease = Marker->x();
+        QTest::mouseRelease(window, Qt::LeftButton, {}, to);
+    }
+    int atRelease = 0;
+};
+
+TEST_P(RulerEnds, MarkerStaysOnTheRulerAndComesBack)
+{
+    const PastEndCase c = GetParam();
+    Show(632);
+    Editor()->setPlainText(QStringLiteral("один два три четыре пять шесть семь восемь девять десять "
+                                          "одиннадцать двенадцать тринадцать четырнадцать пятнадцать"));
+    auto* marker = F().Ruler->findChild<QWidget*>(QString::fromUtf8(c.Marker));
+    ASSERT_TRUE(marker);
+    const int rulerWidth = F().Ruler->contentsRect().width();
+    const int lastLeft = rulerWidth - marker->width();
+
+    Drag(marker, c.Direction < 0 ? -3000 : rulerWidth + 3000);
+    EXPECT_EQ(atRelease, c.Direction < 0 ? 0 : lastLeft) << "the marker stops at the end it was dragged past";
+    for (QWidget* m : {static_cast<QWidget*>(F().FirstInd), static_cast<QWidget*>(F().LeftInd),
+                       static_cast<QWidget*>(F().RightInd)}) {
+        EXPECT_GE(m->x(), 0) << m->objectName().toStdString();
+        EXPECT_LE(m->x() + m->width(), rulerWidth) << m->objectName().toStdString();
+    }
+
+    // Every line lies inside the text's area and holds more than one letter.
+    auto* editor = static_cast<TRichEdit*>(Editor());
+    const int textWidth = editor->FormattingRect().width();
+    const Indents held = Held();
+    const int first = held.First, left = held.First + held.Left;
+    EXPECT_GE(std::min(first, left), 0);
+    EXPECT_GE(textWidth * 3 / 4 - std::max(first, left) - held.Right, 72) << "lines at least an inch wide";
+    QTextBlock block = Editor()->document()->firstBlock();
+    Editor()->document()->documentLayout()->blockBoundingRect(block);
+    const QTextLayout* layout = block.layout();
+    ASSERT_GT(layout->lineCount(), 1);
+    for (int i = 0; i < layout->lineCount(); ++i) {
+        const QTextLine line = layout->lineAt(i);
+        EXPECT_GE(line.x(), 0.0) << "line " << i;
+        EXPECT_LE(line.x() + line.naturalTextWidth(), textWidth + 0.5) << "line " << i;
+        EXPECT_GT(line.textLength(), 3) << "line " << i;
+    }
+
+    // Taken again and dragged to the ruler's middle, its middle stands under
+    // the pointer, and the release reads the indent from there.
+    Drag(marker, 300);
+    EXPECT_EQ(atRelease + marker->width() / 2, 300);
+    const Indents back = Held();
+    const std::string name = c.Marker;
+    if (name == "FirstInd")
+        EXPECT_EQ(back.First, (300 - 6) * 3 / 4);
+    else if (name == "LeftInd")
+        EXPECT_EQ(back.First + back.Left, (300 - 6) * 3 / 4);
+    else
+        EXPECT_EQ(back.Right, (rulerWidth - (300 - 4) + 4 - 2) * 3 / 4 - 12);
+}
+
+INSTANTIATE_TEST_SUITE_P(Markers, RulerEnds,
+                         ::testing::Values(PastEndCase {"FirstIndLeft", "FirstInd", -1},
+                                           PastEndCase {"FirstIndRight", "FirstInd", +1},
+                                           PastEndCase {"LeftIndLeft", "LeftInd", -1},
+                                           PastEndCase {"LeftIndRight", "LeftInd", +1},
+                                           PastEndCase {"RightIndLeft", "RightInd", -1},
+                                           PastEndCase {"RightIndRight", "RightInd", +1}),
+                         [](const auto& Info) { return std::string(Info.param.Name); });
 
 TEST_F(Formatting, RulerAndFormattingRectangleSpanTheWindowAtAnyWidth)
 {

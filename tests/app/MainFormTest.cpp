@@ -215,7 +215,8 @@ TEST_F(MainForm, NewEmptiesAndUntitlesWithoutPrompt)
 }
 
 // Keys: the menu takes its shortcuts; those of disabled items or of the
-// disabled edit menu are used up; Esc closes; other keys reach the editor.
+// disabled edit menu are used up; Esc closes; a letter, sign or space with
+// Alt that no menu takes types nothing; other keys reach the editor.
 struct KeyCase {
     const char* Name;
     Qt::Key Key;
@@ -259,9 +260,69 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase {"F4", Qt::Key_F4, Qt::NoModifier, "x", false, 0},
                       KeyCase {"F1", Qt::Key_F1, Qt::NoModifier, "x", false, 1},
                       KeyCase {"AltX", Qt::Key_X, Qt::AltModifier, "x", true, 0},
+                      KeyCase {"AltQ", Qt::Key_Q, Qt::AltModifier, "x", false, 0},
+                      KeyCase {"AltZ", Qt::Key_Z, Qt::AltModifier, "x", false, 0},
+                      KeyCase {"AltShiftQ", Qt::Key_Q, Qt::AltModifier | Qt::ShiftModifier, "x", false, 0},
+                      KeyCase {"CtrlAltQ", Qt::Key_Q, Qt::AltModifier | Qt::ControlModifier, "x", false, 0},
+                      KeyCase {"AltDigit", Qt::Key_5, Qt::AltModifier, "x", false, 0},
+                      KeyCase {"AltSpace", Qt::Key_Space, Qt::AltModifier, "x", false, 0},
+                      KeyCase {"AltTab", Qt::Key_Tab, Qt::AltModifier, "x", false, 0},
                       KeyCase {"Esc", Qt::Key_Escape, Qt::NoModifier, "x", true, 0},
                       KeyCase {"Letter", Qt::Key_A, Qt::NoModifier, "a", false, 0}),
     [](const auto& Info) { return std::string(Info.param.Name); });
+
+// The menus' Cyrillic mnemonics open their menus; the letter is not typed.
+TEST_F(MainForm, AltWithAMenusMnemonicOpensThatMenu)
+{
+    Form->show();
+    QApplication::setActiveWindow(Form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get(), EventWaitMs));
+    const std::pair<QChar, QMenu*> mnemonics[] = {{u'ф', Probe().Form().FileMenu},
+                                                  {u'с', Probe().Form().LanguageMenu}};
+    for (const auto& [letter, menu] : mnemonics) {
+        SCOPED_TRACE(QString(letter).toStdString());
+        Editor()->setFocus();
+        Editor()->setPlainText(QStringLiteral("x"));
+        QTest::sendKeyEvent(QTest::Click, Editor(), Qt::Key(letter.toUpper().unicode()), QString(letter),
+                            Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor([menu = menu] { return menu->isVisible(); }, EventWaitMs));
+        menu->hide();
+        EXPECT_EQ(Editor()->toPlainText(), QStringLiteral("x"));
+    }
+}
+
+// The editor's own keys, which no menu item holds: Shift+Delete cuts,
+// Ctrl+Insert copies, Shift+Insert pastes and Alt+Backspace undoes each step,
+// while Ctrl+Z stays used up by the disabled menu.
+TEST_F(MainForm, EditorsOwnKeysCutCopyPasteAndAltBackspaceUndoes)
+{
+    QClipboard* clipboard = QApplication::clipboard();
+    Form->show();
+    QApplication::setActiveWindow(Form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get(), EventWaitMs));
+    Editor()->setFocus();
+    Editor()->setPlainText(QStringLiteral("вырезать"));
+    Editor()->document()->clearUndoRedoStacks();
+
+    Select(0, 3);
+    QTest::keyClick(Editor(), Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_EQ(Editor()->toPlainText(), QStringLiteral("езать"));
+    EXPECT_EQ(clipboard->text(), QStringLiteral("выр"));
+    QTest::keyClick(Editor(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Editor()->toPlainText(), QStringLiteral("езать"));
+    QTest::keyClick(Editor(), Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_EQ(Editor()->toPlainText(), QStringLiteral("вырезать"));
+
+    Select(3, 8);
+    QTest::keyClick(Editor(), Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(clipboard->text(), QStringLiteral("езать"));
+    Select(0, 0);
+    QTest::keyClick(Editor(), Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(Editor()->toPlainText(), QStringLiteral("езатьвырезать"));
+    QTest::keyClick(Editor(), Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_EQ(Editor()->toPlainText(), QStringLiteral("вырезать"));
+    EXPECT_FALSE(Editor()->document()->isUndoAvailable());
+}
 
 TEST_F(MainForm, EscWithModifiedDocumentAsksAndCancelKeepsWindow)
 {
