@@ -12,7 +12,6 @@
 #include "MeanWrd.h"
 #include "NumFormat.h"
 #include "Printer.h"
-#include "Siblings.h"
 #include "Win1251.h"
 
 #include <QLabel>
@@ -82,9 +81,7 @@ void TWordGrafForm::ExportWordPageToWord(TRecFileGraf* Page, const std::string& 
 
 void TWordGrafForm::PrintSpeedButtonClick()
 {
-    WithSibling(QStringLiteral("Yestrel.Dll"), [this](TSibling& Library) {
-        ColorPrinterMode = Library.Proc<int()>("ColorPrinter")();
-        PageControl1Change(PageControl1);
+    RunPrintCommand([this] {
         // Only the chart tab prints.
         if (PageKind != 0 || !CurrentPage)
             return;

@@ -383,6 +383,40 @@ protected:
 
 } // namespace
 
+// Where the sheet went into a file, a message names it; a file that could not
+// be written is an error message; a sheet for a printer says nothing.
+TEST_F(WordPageOutput, PrintIntoAFileNamesItOrTellsTheFailure)
+{
+    TWordGrafForm& w = Open();
+    w.show();
+    QApplication::processEvents();
+    const QString pdf = QStringLiteral("/home/u/Lemvora.pdf");
+    const struct {
+        QString File;
+        bool Fails;
+        QStringList Messages;
+    } cases[] = {
+        { pdf, false, { U("Страница напечатана в файл:\n") + pdf } },
+        { QString(), false, {} },
+        { pdf, true, { U("Не удалось записать файл «%1»: нет прав на запись.").arg(pdf) } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(QStringLiteral("%1 %2").arg(c.File).arg(c.Fails).toStdString());
+        printer_.OutputFile = c.File;
+        printer_.WriteFails = c.Fails;
+        printer_.Calls.clear();
+        QStringList shown;
+        ModalDriver driver([&](QWidget* d) {
+            shown << MessageText(d);
+            static_cast<QDialog*>(d)->done(1);
+        });
+        w.PrintSpeedButtonClick();
+        EXPECT_EQ(printer_.Calls.size(), 3);
+        EXPECT_EQ(shown, c.Messages);
+    }
+    EXPECT_TRUE(errors_.isEmpty());
+}
+
 TEST_F(WordPageOutput, ExportSendsTheWordPageThroughTheApplication)
 {
     TRecordingWord word;
