@@ -65,7 +65,7 @@ void TWordGrafForm::ExportWordPageToWord(TRecFileGraf* Page, const std::string& 
             throw Exception("В списке шкал нет значения");
         const ScaleItem& item = *page->CurScaleItem;
         W.Call(QStringLiteral("TableSelectRow"));
-        W.Call(QStringLiteral("CharColor"), { 6.0 - item.Value < 2.6 ? 6 : 1 });
+        W.Call(QStringLiteral("CharColor"), { MarksScaleValue(item.Value) ? 6 : 1 });
         WordInsert(W, item.Name);
         W.Call(QStringLiteral("NextCell"));
         WordInsert(W, FormatFixed(item.Value, 5, 2));
