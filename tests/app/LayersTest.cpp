@@ -50,13 +50,21 @@ TEST(InstanceMarker, NameThatCannotBeMadeIsNotCreatedRatherThanExisting)
     EXPECT_FALSE(m.Held());
 }
 
-TEST(QtPrinter, WritesDocumentAndCanvasIntoAPdfFile)
-{
+// The real printer writing into the PDF file pdf.
+class QtPdfPrinter : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        printer.Device().setOutputFormat(QPrinter::PdfFormat);
+        printer.Device().setOutputFileName(pdf);
+    }
     QTemporaryDir dir;
     TQtPrinter printer;
-    printer.Device().setOutputFormat(QPrinter::PdfFormat);
     const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
-    printer.Device().setOutputFileName(pdf);
+};
+
+TEST_F(QtPdfPrinter, WritesDocumentAndCanvasIntoAPdfFile)
+{
     EXPECT_GT(printer.PageWidth(), 0);
     EXPECT_GT(printer.PageHeight(), printer.PageWidth()) << "portrait by default";
 
@@ -83,13 +91,8 @@ TEST(QtPrinter, WritesDocumentAndCanvasIntoAPdfFile)
 
 // A document for a file is written whole, named once, or not at all: a file
 // that cannot be written raises, and the chosen name stays the printer's.
-TEST(QtPrinter, FileIsNamedOnceWrittenAndAFailedOneRaises)
+TEST_F(QtPdfPrinter, FileIsNamedOnceWrittenAndAFailedOneRaises)
 {
-    QTemporaryDir dir;
-    TQtPrinter printer;
-    printer.Device().setOutputFormat(QPrinter::PdfFormat);
-    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
-    printer.Device().setOutputFileName(pdf);
     auto drawPage = [&] {
         printer.BeginDoc();
         printer.Canvas().drawText(100, 100, QStringLiteral("Печать"));
