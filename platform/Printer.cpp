@@ -162,7 +162,7 @@ void TQtPrinter::StartFile()
     auto scratch = std::make_unique<QTemporaryDir>();
     const QString target = printer_->outputFileName();
     if (!scratch->isValid())
-        throw EWriteError(QStringLiteral("Не удалось записать файл «%1»: нет места для временного файла печати.")
+        throw EWriteError(QStringLiteral("Не удалось записать файл «%1»: временная папка для печати недоступна.")
                               .arg(QDir::toNativeSeparators(target))
                               .toStdString());
     target_ = target;
