@@ -2,7 +2,8 @@
 // button with the save dialog answered by typing a name, then the print
 // button. Writes into the folder given as the first argument (default:
 // current) the screenshots of the window and of the dialog, and the saved
-// files x.bmp and x.DOC; the printout goes where the printer sends it.
+// files x.bmp and x.DOC; the printout goes where the printer sends it, and
+// the message naming a PDF file it went into is saved as print-message.png.
 #include "GrafTestHelpers.h"
 #include "Settle.h"
 #include "WordBasic.h"
@@ -11,6 +12,7 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QPushButton>
@@ -37,7 +39,14 @@ int main(int argc, char** argv)
     QTimer dialogs;
     dialogs.setInterval(200);
     QObject::connect(&dialogs, &QTimer::timeout, [&] {
-        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (modal && modal->findChild<QLabel*>(QStringLiteral("Message"))) {
+            Settle();
+            modal->grab().save(out + "/print-message.png");
+            modal->done(1);
+            return;
+        }
+        auto* d = qobject_cast<QFileDialog*>(modal);
         if (!d)
             return;
         Settle();

@@ -2,7 +2,9 @@
 // stress window (with the screen around it), both tabs of the word window and
 // its line chart (3D and flat) as PNG files into the folder given as the first
 // argument (default: current); then saves the chart page there as word.bmp
-// (with word.DOC) and prints it, as a user does with the window's buttons.
+// (with word.DOC) and prints it, as a user does with the window's buttons
+// (a message naming the PDF file the sheet went into is saved as
+// word-print-message.png).
 #include "Loader.h"
 #include "Settle.h"
 #include "Win1251.h"
@@ -13,6 +15,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -82,7 +85,14 @@ int main(int argc, char** argv)
     QTimer files;
     files.setInterval(100);
     QObject::connect(&files, &QTimer::timeout, [&] {
-        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (modal && modal->findChild<QLabel*>(QStringLiteral("Message"))) {
+            Settle();
+            modal->grab().save(out + "/word-print-message.png");
+            modal->done(1);
+            return;
+        }
+        auto* d = qobject_cast<QFileDialog*>(modal);
         if (!d)
             return;
         d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(out + "/word.bmp");
