@@ -12,7 +12,6 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
-#include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QPushButton>
@@ -39,13 +38,9 @@ int main(int argc, char** argv)
     QTimer dialogs;
     dialogs.setInterval(200);
     QObject::connect(&dialogs, &QTimer::timeout, [&] {
-        auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (modal && modal->findChild<QLabel*>(QStringLiteral("Message"))) {
-            Settle();
-            modal->grab().save(out + "/print-message.png");
-            modal->done(1);
+        QWidget* modal = QApplication::activeModalWidget();
+        if (ShotAndAnswerMessage(modal, out + "/print-message.png"))
             return;
-        }
         auto* d = qobject_cast<QFileDialog*>(modal);
         if (!d)
             return;

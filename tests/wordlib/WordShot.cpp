@@ -15,7 +15,6 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -85,13 +84,9 @@ int main(int argc, char** argv)
     QTimer files;
     files.setInterval(100);
     QObject::connect(&files, &QTimer::timeout, [&] {
-        auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (modal && modal->findChild<QLabel*>(QStringLiteral("Message"))) {
-            Settle();
-            modal->grab().save(out + "/word-print-message.png");
-            modal->done(1);
+        QWidget* modal = QApplication::activeModalWidget();
+        if (ShotAndAnswerMessage(modal, out + "/word-print-message.png"))
             return;
-        }
         auto* d = qobject_cast<QFileDialog*>(modal);
         if (!d)
             return;
