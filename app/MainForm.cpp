@@ -144,16 +144,24 @@ TMainForm::TMainForm(QWidget* Parent)
         menu->setStyle(menuStyle);
     ui->LemvoraToolBar->setMinimumHeight(33);
 
+    // The last panel reaches to the bar's right end, as the last panel of a
+    // status bar does, so that a note in it can be read; a long one is cut
+    // rather than widening the window.
     static const int panelWidths[3] = {120, 60, 50};
     for (int i = 0; i < 3; ++i) {
         StatusPanels[i] = new QLabel(ui->StatusBar);
         StatusPanels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-        StatusPanels[i]->setFixedWidth(panelWidths[i]);
+        if (i < 2)
+            StatusPanels[i]->setFixedWidth(panelWidths[i]);
+        else {
+            StatusPanels[i]->setMinimumWidth(panelWidths[i]);
+            StatusPanels[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        }
         StatusPanels[i]->setFrameShape(QFrame::Panel);
         StatusPanels[i]->setFrameShadow(QFrame::Sunken);
         if (i == 1)
             StatusPanels[i]->setAlignment(Qt::AlignCenter);
-        ui->StatusBar->addWidget(StatusPanels[i]);
+        ui->StatusBar->addWidget(StatusPanels[i], i == 2 ? 1 : 0);
     }
 
     BuildToolBarControls();

@@ -3,10 +3,12 @@
 #include "ui_REMain.h"
 
 #include "EditorText.h"
+#include "PrintReport.h"
 #include "Printer.h"
 #include "RichEdit.h"
 #include "Siblings.h"
 
+#include <QLabel>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -27,10 +29,21 @@ void TMainForm::FilePrint()
         TPrintRange range = TPrintRange::AllPages;
         if (!Printer().ExecuteDialog(options, range))
             return;
-        if (range == TPrintRange::AllPages)
-            Printer().PrintDocument(*ui->Editor->document(), documentName_);
-        else if (range == TPrintRange::Selection)
-            PrintSelectionOnly(ui->Editor, EditorPlainText(ui->Editor->textCursor().selectedText()));
+        // The last status panel names the file a print went into, until the next print.
+        StatusPanels[2]->clear();
+        StatusPanels[2]->setToolTip(QString());
+        PrintAndTellFile(
+            [&] {
+                if (range == TPrintRange::AllPages)
+                    Printer().PrintDocument(*ui->Editor->document(), documentName_);
+                else if (range == TPrintRange::Selection)
+                    PrintSelectionOnly(ui->Editor, EditorPlainText(ui->Editor->textCursor().selectedText()));
+            },
+            [this](const QString& File) {
+                const QString note = QStringLiteral("Напечатано в файл %1").arg(File);
+                StatusPanels[2]->setText(note);
+                StatusPanels[2]->setToolTip(note);
+            });
     });
 }
 

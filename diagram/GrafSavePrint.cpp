@@ -10,6 +10,7 @@
 #include "InstallDir.h"
 #include "ListLayout.h"
 #include "MymsgDlg.h"
+#include "PrintReport.h"
 #include "Printer.h"
 #include "SafeFile.h"
 #include "Siblings.h"
@@ -166,11 +167,20 @@ void TGrafForm::PrintChartPicture()
     PrintBitmap(&bitmap, 16);
 }
 
-void TGrafForm::PrintSpeedButtonClick()
+void TGrafForm::RunPrintCommand(const std::function<void()>& PrintPage)
 {
-    WithSibling(QStringLiteral("Yestrel.Dll"), [this](TSibling& Library) {
+    WithSibling(QStringLiteral("Yestrel.Dll"), [&](TSibling& Library) {
         ColorPrinterMode = Library.Proc<int()>("ColorPrinter")();
         PageControl1Change(PageControl1);
+        PrintAndTellFile(PrintPage, [](const QString& File) {
+            MyShowMessage(QStringLiteral("Страница напечатана в файл:\n%1").arg(File));
+        });
+    });
+}
+
+void TGrafForm::PrintSpeedButtonClick()
+{
+    RunPrintCommand([this] {
         if (!CurrentPage)
             return;
         // A page with a note prints as a list, wherever its tab stands.

@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QString>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -156,6 +157,10 @@ protected:
     // The current page's chart through the scratch file "MyBitmap.bmp" onto
     // the printer, with PrintBitmap.
     void PrintChartPicture();
+    // The print command around PrintPage: the colour library's answer in
+    // ColorPrinterMode and the active tab re-read first; a page that went into
+    // a file is named in a message, a file that could not be written is told.
+    void RunPrintCommand(const std::function<void()>& PrintPage);
     QSize OuterSize() const;
 
 private:

@@ -1,18 +1,24 @@
 #include "Printer.h"
-#include <memory>
-#include <utility>
-#include <QTextCursor>
-#include <QTextBlock>
 #include "Errors.h"
+#include "SafeFile.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextItem>
+
+#include <memory>
+#include <utility>
 
 namespace {
 IPrinter* g_override = nullptr;
@@ -21,6 +27,67 @@ QString RectText(const QRect& R)
 {
     return QStringLiteral("%1,%2,%3,%4").arg(R.x()).arg(R.y()).arg(R.width()).arg(R.height());
 }
+
+// A device that keeps the texts drawn on it, with the pen's colour and the
+// transformed start of their base line, and draws nothing else.
+class TTextRecorder : public QPaintDevice {
+public:
+    explicit TTextRecorder(const QPicture& Like) : like_(Like), engine_(texts_) {}
+    std::vector<TRecordingPrinter::TDrawnText> Take() { return std::move(texts_); }
+    QPaintEngine* paintEngine() const override { return &engine_; }
+
+protected:
+    int metric(PaintDeviceMetric Metric) const override
+    {
+        switch (Metric) {
+        case PdmDpiX:
+        case PdmPhysicalDpiX:
+            return like_.logicalDpiX();
+        case PdmDpiY:
+        case PdmPhysicalDpiY:
+            return like_.logicalDpiY();
+        case PdmDepth:
+            return 32;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return static_cast<int>(devicePixelRatioFScale());
+        default:
+            return 100000; // sizes: room for any sheet
+        }
+    }
+
+private:
+    class TEngine : public QPaintEngine {
+    public:
+        explicit TEngine(std::vector<TRecordingPrinter::TDrawnText>& Texts) : QPaintEngine(AllFeatures), texts_(Texts) {}
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState& State) override
+        {
+            if (State.state() & DirtyPen)
+                pen_ = State.pen().color();
+            if (State.state() & DirtyTransform)
+                transform_ = State.transform();
+        }
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        void drawTextItem(const QPointF& At, const QTextItem& Item) override
+        {
+            texts_.push_back({ transform_.map(At).toPoint(), Item.text(), pen_ });
+        }
+        Type type() const override { return User; }
+
+    private:
+        std::vector<TRecordingPrinter::TDrawnText>& texts_;
+        QColor pen_;
+        QTransform transform_;
+    };
+
+    const QPicture& like_;
+    std::vector<TRecordingPrinter::TDrawnText> texts_;
+    mutable TEngine engine_;
+};
+
 } // namespace
 
 IPrinter& Printer()
@@ -84,14 +151,63 @@ bool TQtPrinter::ExecuteDialog(const TPrintDialogOptions& Options, TPrintRange& 
     return true;
 }
 
+void TQtPrinter::StartFile()
+{
+    target_.clear();
+    scratch_.reset();
+    if (printer_->outputFormat() != QPrinter::PdfFormat || printer_->outputFileName().isEmpty())
+        return;
+    // The PDF engine does not report a file it failed to write, so the
+    // document goes into a scratch file, which must come out complete.
+    auto scratch = std::make_unique<QTemporaryDir>();
+    const QString target = printer_->outputFileName();
+    if (!scratch->isValid())
+        throw EWriteError(QStringLiteral("Не удалось записать файл «%1»: временная папка для печати недоступна.")
+                              .arg(QDir::toNativeSeparators(target))
+                              .toStdString());
+    target_ = target;
+    scratch_ = std::move(scratch);
+    printer_->setOutputFileName(scratch_->filePath(QStringLiteral("print.pdf")));
+}
+
+void TQtPrinter::FinishFile()
+{
+    if (target_.isEmpty())
+        return;
+    const QString target = std::exchange(target_, QString());
+    const std::unique_ptr<QTemporaryDir> scratch = std::move(scratch_);
+    printer_->setOutputFileName(target);
+    QFile file(scratch->filePath(QStringLiteral("print.pdf")));
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly))
+        bytes = file.readAll();
+    // A complete PDF ends with its end-of-file marker.
+    if (!bytes.trimmed().endsWith("%%EOF"))
+        throw EWriteError(QStringLiteral("Не удалось записать файл «%1»: файл печати не был построен целиком.")
+                              .arg(QDir::toNativeSeparators(target))
+                              .toStdString());
+    WriteFileWhole(target, bytes);
+    written_ = target;
+}
+
+void TQtPrinter::AbandonFile()
+{
+    if (!target_.isEmpty())
+        printer_->setOutputFileName(std::exchange(target_, QString()));
+    scratch_.reset();
+}
+
 void TQtPrinter::BeginDoc(const QString& Title)
 {
     if (painter_)
         throw Exception("Printing in progress");
     printer_->setDocName(Title);
+    StartFile();
     auto painter = std::make_unique<QPainter>();
-    if (!painter->begin(printer_.get()))
+    if (!painter->begin(printer_.get())) {
+        AbandonFile();
         throw Exception("Printer selected is not valid");
+    }
     painter_ = std::move(painter);
 }
 
@@ -101,6 +217,7 @@ void TQtPrinter::EndDoc()
         throw Exception("Printer is not currently printing");
     painter_->end();
     painter_.reset();
+    FinishFile();
 }
 
 void TQtPrinter::NewPage()
@@ -164,7 +281,19 @@ void TQtPrinter::PrintDocument(const QTextDocument& Doc, const QString& Title)
         format.setRightMargin(format.rightMargin() * scale);
         QTextCursor(block).setBlockFormat(format);
     }
-    copy->print(printer_.get());
+    StartFile();
+    try {
+        copy->print(printer_.get());
+    } catch (...) {
+        AbandonFile();
+        throw;
+    }
+    FinishFile();
+}
+
+QString TQtPrinter::TakeWrittenFile()
+{
+    return std::exchange(written_, QString());
 }
 
 // ---- the recording printer
@@ -203,6 +332,7 @@ void TRecordingPrinter::EndDoc()
     painter_->end();
     painter_.reset();
     Calls << QStringLiteral("EndDoc");
+    Ended();
 }
 
 void TRecordingPrinter::NewPage()
@@ -243,4 +373,31 @@ void TRecordingPrinter::PrintDocument(const QTextDocument& Doc, const QString& T
         throw Exception("Printing in progress");
     Calls << QStringLiteral("PrintDocument ") + Title;
     PrintedTexts << Doc.toPlainText();
+    Ended();
+}
+
+void TRecordingPrinter::Ended()
+{
+    if (OutputFile.isEmpty())
+        return;
+    if (WriteFails)
+        throw EWriteError(QStringLiteral("Не удалось записать файл «%1»: нет прав на запись.")
+                              .arg(QDir::toNativeSeparators(OutputFile))
+                              .toStdString());
+    written_ = OutputFile;
+}
+
+QString TRecordingPrinter::TakeWrittenFile()
+{
+    return std::exchange(written_, QString());
+}
+
+std::vector<TRecordingPrinter::TDrawnText> TRecordingPrinter::DrawnTexts() const
+{
+    QPicture picture = Picture;
+    TTextRecorder recorder(picture);
+    QPainter painter(&recorder);
+    picture.play(&painter);
+    painter.end();
+    return recorder.Take();
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The printer: print documents on the chosen printer, or into a PDF file where
-// the machine has no printer. Device units are printer pixels. The program
-// reaches it through Printer(); tests put a recording printer in place.
+// the machine has no printer (or the print dialog chose a file). Device units
+// are printer pixels. The program reaches it through Printer(); tests put a
+// recording printer in place.
+#include <QColor>
 #include <QImage>
 #include <QPicture>
 #include <QPoint>
@@ -10,9 +12,11 @@
 #include <QStringList>
 
 #include <memory>
+#include <vector>
 
 class QPainter;
 class QPrinter;
+class QTemporaryDir;
 class QTextDocument;
 
 // What the print dialog offers besides printing the whole document.
@@ -53,6 +57,12 @@ public:
 
     // Prints a rich-text document as a document of its own with the job title.
     virtual void PrintDocument(const QTextDocument& Doc, const QString& Title) = 0;
+
+    // The file that the documents ended since the last call went into, and
+    // forgets it; empty when they went to a printer or none ended. A document
+    // meant for a file is written whole or not at all: EndDoc and
+    // PrintDocument raise EWriteError when the file could not be written.
+    virtual QString TakeWrittenFile() = 0;
 };
 
 IPrinter& Printer();
@@ -77,12 +87,22 @@ public:
     bool HasPalette() const override;
     void StretchDIBits(const QRect& Dest, const QImage& Bits, const QRect& Source) override;
     void PrintDocument(const QTextDocument& Doc, const QString& Title) override;
+    QString TakeWrittenFile() override;
 
     QPrinter& Device() { return *printer_; }
 
 private:
+    // A document for a file is drawn into a scratch file first; FinishFile
+    // writes it to the chosen file once it is complete.
+    void StartFile();
+    void FinishFile();
+    void AbandonFile(); // the chosen file stays as it was
+
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QPainter> painter_;
+    QString target_;                       // the chosen file while a document for it is drawn
+    std::unique_ptr<QTemporaryDir> scratch_;
+    QString written_;
 };
 
 // Records what is printed instead of printing: each call as one line of
@@ -104,6 +124,18 @@ public:
     QList<QImage> StretchedBits; // the images given to StretchDIBits
     TPrintDialogOptions LastOptions;
     QPicture Picture;            // what the canvas drew in the last document
+    // Where set, every document goes into this file; with WriteFails it cannot
+    // be written (EWriteError once the document is recorded).
+    QString OutputFile;
+    bool WriteFails = false;
+
+    // The texts the canvas drew in the last document, in drawing order.
+    struct TDrawnText {
+        QPoint At; // the text's base line start
+        QString Text;
+        QColor Color;
+    };
+    std::vector<TDrawnText> DrawnTexts() const;
 
     bool ExecuteDialog(const TPrintDialogOptions& Options, TPrintRange& Range) override;
     void BeginDoc(const QString& Title = {}) override;
@@ -117,9 +149,13 @@ public:
     bool HasPalette() const override { return Palette; }
     void StretchDIBits(const QRect& Dest, const QImage& Bits, const QRect& Source) override;
     void PrintDocument(const QTextDocument& Doc, const QString& Title) override;
+    QString TakeWrittenFile() override;
 
 private:
+    void Ended();
+
     int width_;
     int height_;
     std::unique_ptr<QPainter> painter_;
+    QString written_;
 };

@@ -88,7 +88,11 @@ public:
 // The one word analysis while the stress window exists.
 extern TStrShowAsscent* CurrentWordAnalysis;
 
+// Whether a word page marks a scale item's Value (in red: the window's list,
+// its printout and the exported table alike): 6.0 - Value below 2.6.
+bool MarksScaleValue(double Value);
+
 // The printed scale list of a word page on a page of Width x Height printer
-// units: the title, then each scale's pole and its mirrored value 6.0 - v,
-// red at either pole with Colours. An entry without its item raises.
+// units: the title, then each scale's pole and its value as the window shows
+// them, the marked ones red with Colours. An entry without its item raises.
 void DrawPrintedScaleList(TCanvas& C, TRecFileGraf& Page, int Width, int Height, bool Colours);

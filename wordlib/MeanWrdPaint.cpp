@@ -84,13 +84,18 @@ void TStrShowAsscent::PaintScaleList(TRecFileGraf* Page, int AreaHeight, int Are
             if (!page->CurScaleItem)
                 throw Exception("Scale entry without an item");
             const ScaleItem& item = *page->CurScaleItem;
-            c->Font.Color = 6.0 - item.Value < 2.6 ? clRed : clBlack;
+            c->Font.Color = MarksScaleValue(item.Value) ? clRed : clBlack;
             c->TextOut(3, i * RowHeight, AnsiToQString(item.Name));
             c->TextOut(ValueX, i * RowHeight, AnsiToQString(FormatFixed(item.Value, 5, 2)));
         }
         SetListScrollRange(*page);
     } catch (...) {
     }
+}
+
+bool MarksScaleValue(double Value)
+{
+    return 6.0 - Value < 2.6;
 }
 
 void DrawPrintedScaleList(TCanvas& C, TRecFileGraf& Page, int Width, int Height, bool Colours)
@@ -103,11 +108,11 @@ void DrawPrintedScaleList(TCanvas& C, TRecFileGraf& Page, int Width, int Height,
         if (!Page.CurScaleItem)
             throw Exception("Scale entry without an item");
         const ScaleItem& item = *Page.CurScaleItem;
-        // Printed is the mirrored value, coloured at both poles; both x from the height.
-        C.Font.Color = Colours && (item.Value <= 2.6 || item.Value >= 3.4) ? clRed : clBlack;
+        // The value and the marking the window shows; both x from the height.
+        C.Font.Color = Colours && MarksScaleValue(item.Value) ? clRed : clBlack;
         const int y = y0 + i * (Height / 56);
         C.TextOut(Height / 16, y, AnsiToQString(item.Name));
-        C.TextOut(Height / 4, y, AnsiToQString(FormatFixed(6.0L - item.Value, 5, 2)));
+        C.TextOut(Height / 4, y, AnsiToQString(FormatFixed(item.Value, 5, 2)));
     }
 }
 

@@ -12,7 +12,6 @@
 #include "MeanWrd.h"
 #include "NumFormat.h"
 #include "Printer.h"
-#include "Siblings.h"
 #include "Win1251.h"
 
 #include <QLabel>
@@ -66,7 +65,7 @@ void TWordGrafForm::ExportWordPageToWord(TRecFileGraf* Page, const std::string& 
             throw Exception("В списке шкал нет значения");
         const ScaleItem& item = *page->CurScaleItem;
         W.Call(QStringLiteral("TableSelectRow"));
-        W.Call(QStringLiteral("CharColor"), { 6.0 - item.Value < 2.6 ? 6 : 1 });
+        W.Call(QStringLiteral("CharColor"), { MarksScaleValue(item.Value) ? 6 : 1 });
         WordInsert(W, item.Name);
         W.Call(QStringLiteral("NextCell"));
         WordInsert(W, FormatFixed(item.Value, 5, 2));
@@ -82,9 +81,7 @@ void TWordGrafForm::ExportWordPageToWord(TRecFileGraf* Page, const std::string& 
 
 void TWordGrafForm::PrintSpeedButtonClick()
 {
-    WithSibling(QStringLiteral("Yestrel.Dll"), [this](TSibling& Library) {
-        ColorPrinterMode = Library.Proc<int()>("ColorPrinter")();
-        PageControl1Change(PageControl1);
+    RunPrintCommand([this] {
         // Only the chart tab prints.
         if (PageKind != 0 || !CurrentPage)
             return;

@@ -1,6 +1,9 @@
 // Shows every standard dialog the program opens (open, save as, print, font,
 // the default error box) as the program sets them up, and saves a screenshot
-// of each as PNG into the folder given as the first argument. Not a test.
+// of each as PNG into the folder given as the first argument; then prints
+// the document through the accepted print dialog and saves the window with
+// its status bar (where no printer is installed it names the PDF file
+// written). Not a test.
 #include "Application.h"
 #include "Errors.h"
 #include "REMain.h"
@@ -32,6 +35,21 @@ void ShotOfNextDialog(const QString& File)
     look->start(50);
 }
 
+// Accepts the next modal dialog once it shows.
+void AcceptNextDialog()
+{
+    auto* look = new QTimer(qApp);
+    QObject::connect(look, &QTimer::timeout, [look] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        look->stop();
+        look->deleteLater();
+        dialog->accept();
+    });
+    look->start(50);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -53,6 +71,11 @@ int main(int argc, char** argv)
         MainForm->findChild<QAction*>(QStringLiteral("EditFontCmd"))->trigger();
         ShotOfNextDialog(out + "/dialog-error.png");
         RunHandler([] { throw Exception("Cannot open file /нет/такого.rtf"); });
+        MainForm->Editor()->setPlainText(QStringLiteral("Колокол звонит."));
+        AcceptNextDialog();
+        RunHandler([] { MainForm->FilePrint(); });
+        Settle();
+        MainForm->grab().save(out + "/main-printed.png");
         app.quit();
     });
     const int code = app.exec();

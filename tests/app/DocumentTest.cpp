@@ -296,6 +296,43 @@ TEST_F(Printing, FailingSelectionPrintStillRestoresTheDocument)
     SetPrinter(&Print);
 }
 
+// A print into a file (a PDF where there is no printer) is named in the last
+// status panel until the next print; a file that could not be written is an
+// error message and names nothing.
+TEST_F(Printing, PrintIntoAFileIsNamedInTheStatusBar)
+{
+    const QString pdf = QStringLiteral("/home/u/Lemvora.pdf");
+    const struct {
+        QString File;
+        bool Fails;
+        QString Panel;
+        QStringList Messages;
+    } cases[] = {
+        {pdf, false, QStringLiteral("Напечатано в файл ") + pdf, {}},
+        {QString(), false, QString(), {}}, // to a printer: the earlier note goes
+        {pdf, false, QStringLiteral("Напечатано в файл ") + pdf, {}},
+        {pdf, true, QString(), {QStringLiteral("Не удалось записать файл «%1»: нет прав на запись.").arg(pdf)}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(QStringLiteral("%1 %2").arg(c.File).arg(c.Fails).toStdString());
+        Print.OutputFile = c.File;
+        Print.WriteFails = c.Fails;
+        Modal.Seen.clear();
+        Run(&TMainForm::FilePrint);
+        EXPECT_EQ(Probe().Status(2), c.Panel);
+        EXPECT_EQ(Modal.Seen, c.Messages);
+    }
+    // The selection print names its file alike.
+    Print.OutputFile = pdf;
+    Print.WriteFails = false;
+    Print.DialogRange = TPrintRange::Selection;
+    Select(0, 6);
+    Run(&TMainForm::FilePrint);
+    EXPECT_EQ(Probe().Status(2), QStringLiteral("Напечатано в файл ") + pdf);
+    EXPECT_EQ(FakeLibs::Log().last(), QStringLiteral("-yestrel"));
+    EXPECT_TRUE(Errors.isEmpty());
+}
+
 TEST_F(Printing, CancelledDialogOrPageRangePrintsNothing)
 {
     Print.DialogAnswer = false;

@@ -1,7 +1,9 @@
 // The layers under the main window: marker, printer, file dialogs, drops, speaker.
 #include "Errors.h"
 #include "FileDialogs.h"
+#include "FullDisk.h"
 #include "Printer.h"
+#include "SafeFile.h"
 #include "Shell.h"
 #include "SingleInstance.h"
 #include "Speaker.h"
@@ -48,13 +50,21 @@ TEST(InstanceMarker, NameThatCannotBeMadeIsNotCreatedRatherThanExisting)
     EXPECT_FALSE(m.Held());
 }
 
-TEST(QtPrinter, WritesDocumentAndCanvasIntoAPdfFile)
-{
+// The real printer writing into the PDF file pdf.
+class QtPdfPrinter : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        printer.Device().setOutputFormat(QPrinter::PdfFormat);
+        printer.Device().setOutputFileName(pdf);
+    }
     QTemporaryDir dir;
     TQtPrinter printer;
-    printer.Device().setOutputFormat(QPrinter::PdfFormat);
     const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
-    printer.Device().setOutputFileName(pdf);
+};
+
+TEST_F(QtPdfPrinter, WritesDocumentAndCanvasIntoAPdfFile)
+{
     EXPECT_GT(printer.PageWidth(), 0);
     EXPECT_GT(printer.PageHeight(), printer.PageWidth()) << "portrait by default";
 
@@ -77,6 +87,51 @@ TEST(QtPrinter, WritesDocumentAndCanvasIntoAPdfFile)
     EXPECT_FALSE(printer.Printing());
     EXPECT_THROW(printer.Canvas(), Exception);
     EXPECT_GT(QFileInfo(pdf).size(), 0);
+}
+
+// A document for a file is written whole, named once, or not at all: a file
+// that cannot be written raises, and the chosen name stays the printer's.
+TEST_F(QtPdfPrinter, FileIsNamedOnceWrittenAndAFailedOneRaises)
+{
+    auto drawPage = [&] {
+        printer.BeginDoc();
+        printer.Canvas().drawText(100, 100, QStringLiteral("Печать"));
+        printer.EndDoc();
+    };
+    drawPage();
+    EXPECT_EQ(printer.TakeWrittenFile(), pdf);
+    EXPECT_EQ(printer.TakeWrittenFile(), QString()) << "named once";
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray written = f.readAll();
+    f.close();
+    EXPECT_TRUE(written.startsWith("%PDF"));
+    EXPECT_TRUE(written.trimmed().endsWith("%%EOF"));
+    QTextDocument doc;
+    doc.setPlainText(QStringLiteral("Печать"));
+    printer.PrintDocument(doc, QStringLiteral("title"));
+    EXPECT_EQ(printer.TakeWrittenFile(), pdf);
+
+    // A full disk: the earlier file stays as it was.
+    {
+        const TFullDiskAfter full(512);
+        EXPECT_THROW(drawPage(), EWriteError);
+        EXPECT_THROW(printer.PrintDocument(doc, QString()), EWriteError);
+    }
+    EXPECT_EQ(printer.TakeWrittenFile(), QString());
+    EXPECT_EQ(printer.Device().outputFileName(), pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().trimmed().endsWith("%%EOF"));
+    f.close();
+
+    // A folder that is not there.
+    const QString nowhere = dir.filePath(QStringLiteral("missing/out.pdf"));
+    printer.Device().setOutputFileName(nowhere);
+    EXPECT_THROW(drawPage(), EWriteError);
+    EXPECT_FALSE(printer.Printing());
+    EXPECT_EQ(printer.TakeWrittenFile(), QString());
+    EXPECT_EQ(printer.Device().outputFileName(), nowhere);
+    EXPECT_FALSE(QFileInfo::exists(nowhere));
 }
 
 TEST(RecordingPrinter, RecordsCallsAndRefusesCanvasOutsideADocument)

@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QTextBlock>
 #include <QTemporaryDir>
 #include <QKeyEvent>
 #include <QLabel>
@@ -525,19 +527,42 @@ TEST_F(GrafForm1024, HelpButtonJumpsToTheTopicAndDestructionQuits)
     SetHelpSystem(nullptr);
 }
 
-TEST(HelpWindow, OpensOnItsTopicAndReportsAMissingFile)
+// The result window's help opens on its own topic, the topic's heading at the
+// top of the view; the editor's (HELP_FINDER) on the contents. Every link of
+// the file leads to an anchor in it.
+TEST(HelpWindow, OpensOnTheResultWindowsTopicAndReportsAMissingFile)
 {
     EXPECT_EQ(THelpWindowSystem::JumpTopic(QStringLiteral("JumpID(\"\",\"hlp_Instructions\")")), QStringLiteral("hlp_Instructions"));
     EXPECT_EQ(THelpWindowSystem::JumpTopic(QStringLiteral("Contents()")), QString());
     THelpWindowSystem help;
     const QString file = QCoreApplication::applicationDirPath() + "\\Data\\Lemvora.hlp";
+    const auto topLine = [&] {
+        QApplication::processEvents();
+        return help.Window()->cursorForPosition(QPoint(4, 4)).block().text().toStdString();
+    };
     help.Help(file, HELP_COMMAND, QStringLiteral("JumpID(\"\",\"hlp_Instructions\")"), 0);
     ASSERT_NE(help.Window(), nullptr);
     EXPECT_TRUE(help.Window()->isVisible());
-    EXPECT_TRUE(help.Window()->toPlainText().contains(QStringLiteral("Как пользоваться программой")));
+    EXPECT_EQ(topLine(), "Окно результатов анализа слова");
+    help.Help(file, HELP_FINDER, {}, 0);
+    EXPECT_EQ(topLine(), "Lemvora — фоносемантический анализ слова");
     help.Help(file, HELP_QUIT, {}, 0);
     QApplication::processEvents();
     EXPECT_TRUE(help.Window() == nullptr || !help.Window()->isVisible());
+
+    QFile source(QCoreApplication::applicationDirPath() + "/Data/Lemvora.hlp");
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(source.readAll());
+    QStringList anchors;
+    for (const auto& m : QRegularExpression(QStringLiteral(R"re(name="([^"]+)")re")).globalMatch(html))
+        anchors << m.captured(1);
+    EXPECT_TRUE(anchors.contains(QStringLiteral("hlp_Instructions")));
+    int links = 0;
+    for (const auto& m : QRegularExpression(QStringLiteral(R"re(href="#([^"]+)")re")).globalMatch(html)) {
+        ++links;
+        EXPECT_TRUE(anchors.contains(m.captured(1))) << m.captured(1).toStdString();
+    }
+    EXPECT_GT(links, 0);
 
     THelpWindowSystem missing;
     missing.Help(QStringLiteral("Data\\Nowhere.hlp"), HELP_FINDER, {}, 0);

@@ -2,7 +2,8 @@
 // button with the save dialog answered by typing a name, then the print
 // button. Writes into the folder given as the first argument (default:
 // current) the screenshots of the window and of the dialog, and the saved
-// files x.bmp and x.DOC; the printout goes where the printer sends it.
+// files x.bmp and x.DOC; the printout goes where the printer sends it, and
+// the message naming a PDF file it went into is saved as print-message.png.
 #include "GrafTestHelpers.h"
 #include "Settle.h"
 #include "WordBasic.h"
@@ -37,7 +38,10 @@ int main(int argc, char** argv)
     QTimer dialogs;
     dialogs.setInterval(200);
     QObject::connect(&dialogs, &QTimer::timeout, [&] {
-        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QWidget* modal = QApplication::activeModalWidget();
+        if (ShotAndAnswerMessage(modal, out + "/print-message.png"))
+            return;
+        auto* d = qobject_cast<QFileDialog*>(modal);
         if (!d)
             return;
         Settle();

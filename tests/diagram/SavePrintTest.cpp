@@ -244,6 +244,22 @@ TEST_F(Printing, PaletteDeviceGetsIndexedColoursAndAListTabPrintsNothing)
     EXPECT_EQ(printer_.Calls, QStringList({ "BeginDoc ", "EndDoc" }));
 }
 
+// The text window's print names a file it went into, from either tab.
+TEST_F(Printing, PrintIntoAFileNamesTheFile)
+{
+    printer_.OutputFile = QStringLiteral("/home/u/Lemvora.pdf");
+    QStringList shown;
+    ModalDriver driver([&](QWidget* d) {
+        shown << MessageText(d);
+        static_cast<QDialog*>(d)->done(1);
+    });
+    for (int tab : { 0, 1 }) {
+        w().PageControl1->setCurrentIndex(tab);
+        w().PrintSpeedButtonClick();
+    }
+    EXPECT_EQ(shown, QStringList(2, U("Страница напечатана в файл:\n/home/u/Lemvora.pdf")));
+}
+
 TEST_F(Printing, WithoutTheColourLibraryNothingIsPrinted)
 {
     FakeLibs::Use({ "Yestrel.Dll" });

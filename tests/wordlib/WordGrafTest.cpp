@@ -313,7 +313,7 @@ TEST(WordInstallDir, TakesTheUninstallFolderOrAsksForTheProductKey)
     SetVirtualScreenSize({});
 }
 
-TEST(PrintedScaleList, ShowsTheMirroredValuesColouredAtBothPoles)
+TEST(PrintedScaleList, PlacesTheRowsByThePageAndPrintsBlackWithoutColours)
 {
     RankedAnalysis r({ 2.0, 3.0, 3.4 });
     TRecFileGraf page;
@@ -329,12 +329,7 @@ TEST(PrintedScaleList, ShowsTheMirroredValuesColouredAtBothPoles)
     const int y0 = H / 3 + H / 16;
     EXPECT_EQ(t[1].From, QPoint(H / 16, y0));
     EXPECT_EQ(t[2].From, QPoint(H / 4, y0));
-    // 2.0 leans left with 4.00; printed is 6.0 - 4.00 = 2.00, red.
-    EXPECT_EQ(t[2].Text, AnsiToQString(Sep("2.00")));
-    EXPECT_EQ(t[1].Color, clRed);
-    EXPECT_EQ(t[3].Color, clBlack); // 3.00
     EXPECT_EQ(t[4].From.y(), y0 + H / 56);
-    EXPECT_EQ(t[5].Color, clRed); // 3.40
     canvas.Items.clear();
     DrawPrintedScaleList(canvas, page, W, H, false);
     for (const auto& item : canvas.Texts())
@@ -382,6 +377,72 @@ protected:
 };
 
 } // namespace
+
+// The sheet says what the window says: each scale's pole with the value the
+// list page shows, red where the list page marks it. The values straddle the
+// bounds: 2.6 and 3.4 (not marked), 2.59 (left pole, 3.41, marked), 2.61.
+TEST_F(WordPageOutput, PrintedScaleListEqualsTheWindowsList)
+{
+    TWordGrafForm& w = Open({ 2.0, 3.0, 3.4, 3.5, 2.6, 2.59, 2.61, 4.8, 1.2 });
+    w.show();
+    QApplication::processEvents();
+    TCurrentPage* list = w.Pages.Objects(1);
+    TRecordingCanvas canvas;
+    list->PaintBox->TestCanvas = &canvas;
+    CurrentWordAnalysis->PaintScaleList(list, 560, 703);
+    list->PaintBox->TestCanvas = nullptr;
+    QStringList shown;
+    const auto painted = canvas.Texts();
+    for (const auto& t : painted)
+        shown << QStringLiteral("%1 %2").arg(t.Text, t.Color == clRed ? "red" : "black");
+    ASSERT_EQ(shown.size(), 50);
+    EXPECT_EQ(shown[0].toStdString(), "       ХОРОШИЙ red") << "the left pole's 4.00";
+    EXPECT_EQ(shown[1].toStdString(), Sep("4.00") + " red");
+
+    w.PageControl1->setCurrentIndex(0);
+    w.PrintSpeedButtonClick();
+    ASSERT_EQ(w.ColorPrinterMode, 1);
+    QStringList printed;
+    for (const auto& t : printer_.DrawnTexts())
+        printed << QStringLiteral("%1 %2").arg(t.Text, t.Color == ToQColor(clRed) ? "red" : "black");
+    ASSERT_EQ(printed.size(), 51);
+    EXPECT_EQ(printed.takeFirst().toStdString(), "Полный анализ слова  -  СЛОВО black");
+    EXPECT_EQ(printed.join('\n').toStdString(), shown.join('\n').toStdString());
+}
+
+// Where the sheet went into a file, a message names it; a file that could not
+// be written is an error message; a sheet for a printer says nothing.
+TEST_F(WordPageOutput, PrintIntoAFileNamesItOrTellsTheFailure)
+{
+    TWordGrafForm& w = Open();
+    w.show();
+    QApplication::processEvents();
+    const QString pdf = QStringLiteral("/home/u/Lemvora.pdf");
+    const struct {
+        QString File;
+        bool Fails;
+        QStringList Messages;
+    } cases[] = {
+        { pdf, false, { U("Страница напечатана в файл:\n") + pdf } },
+        { QString(), false, {} },
+        { pdf, true, { U("Не удалось записать файл «%1»: нет прав на запись.").arg(pdf) } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(QStringLiteral("%1 %2").arg(c.File).arg(c.Fails).toStdString());
+        printer_.OutputFile = c.File;
+        printer_.WriteFails = c.Fails;
+        printer_.Calls.clear();
+        QStringList shown;
+        ModalDriver driver([&](QWidget* d) {
+            shown << MessageText(d);
+            static_cast<QDialog*>(d)->done(1);
+        });
+        w.PrintSpeedButtonClick();
+        EXPECT_EQ(printer_.Calls.size(), 3);
+        EXPECT_EQ(shown, c.Messages);
+    }
+    EXPECT_TRUE(errors_.isEmpty());
+}
 
 TEST_F(WordPageOutput, ExportSendsTheWordPageThroughTheApplication)
 {

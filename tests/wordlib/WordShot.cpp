@@ -2,7 +2,9 @@
 // stress window (with the screen around it), both tabs of the word window and
 // its line chart (3D and flat) as PNG files into the folder given as the first
 // argument (default: current); then saves the chart page there as word.bmp
-// (with word.DOC) and prints it, as a user does with the window's buttons.
+// (with word.DOC) and prints it, as a user does with the window's buttons
+// (a message naming the PDF file the sheet went into is saved as
+// word-print-message.png).
 #include "Loader.h"
 #include "Settle.h"
 #include "Win1251.h"
@@ -82,7 +84,10 @@ int main(int argc, char** argv)
     QTimer files;
     files.setInterval(100);
     QObject::connect(&files, &QTimer::timeout, [&] {
-        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QWidget* modal = QApplication::activeModalWidget();
+        if (ShotAndAnswerMessage(modal, out + "/word-print-message.png"))
+            return;
+        auto* d = qobject_cast<QFileDialog*>(modal);
         if (!d)
             return;
         d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(out + "/word.bmp");
