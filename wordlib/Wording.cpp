@@ -52,7 +52,7 @@ bool IsRusWord(const std::string& S)
         return false;
     for (const char ch : S) {
         const auto c = static_cast<unsigned char>(ch);
-        if (!RussianLetters.Contains(c) && !(c < 128 && WordDelimiters.Contains(c)))
+        if (!RussianLetters.Contains(WordLetter(c)) && !(c < 128 && WordDelimiters.Contains(c)))
             return false;
     }
     return true;

@@ -6,8 +6,8 @@
 // The run of word characters around the middle position of S (empty when the
 // middle character ends a word or S is shorter than two characters).
 std::string MiddleWord(const std::string& S);
-// Whether every character of S is a letter А..я or a word delimiter below 128;
-// an empty S is no Russian word.
+// Whether every character of S is a letter А..я, Ё or ё, or a word delimiter
+// below 128; an empty S is no Russian word.
 bool IsRusWord(const std::string& S);
 
 // Upper case by the user's locale rules, character by character, so that Latin
