@@ -15,6 +15,10 @@ bool IsRusWord(const std::string& S);
 // stays as it is. S and the result are Windows-1251.
 std::string AnsiUpperCase(const std::string& S);
 
+// The word a confirmed entry hands to the analysis: the entry cut to 255
+// characters, upper-cased, and its middle word.
+std::string EntryWord(const std::string& Entry);
+
 // A confirmed entry: its middle word, checked, goes to the stress window, or
 // straight to the analysis when it has at most one vowel.
 void StartWordAnalysis(const std::string& Word);
