@@ -8,12 +8,10 @@
 #include "LemvGraf.h"
 #include "MeanWrd.h"
 #include "NumFormat.h"
-#include "Screen.h"
 #include "Tabedit.h"
-#include "U2.h"
 #include "U3.h"
 #include "Win1251.h"
-#include "WordBasic.h"
+#include "WordTestHelpers.h"
 
 #include <QFile>
 #include <QPushButton>
@@ -114,29 +112,12 @@ struct TRoad {
     int Stress = -1;
     std::vector<double> Values;
     std::vector<int> Rank;
-    QString Note;                // a message instead of the word window
+    QString Note; // a message instead of the word window
     std::vector<TShownPage> Pages;
 };
 
-class ReferenceWords : public ::testing::Test {
+class ReferenceWords : public WordWindowsFixture {
 protected:
-    void SetUp() override
-    {
-        SetVirtualScreenSize(QSize(1024, 768));
-        RegisterDocumentEngine();
-        EditDB = new TEditDB();
-        Form3 = new TForm3(EditDB);
-        Form2 = new TForm2(EditDB);
-    }
-    void TearDown() override
-    {
-        delete Form2;
-        delete Form3;
-        delete EditDB;
-        UnregisterDocumentEngine();
-        SetVirtualScreenSize({});
-    }
-
     // The word typed in lower case and confirmed; with two or more vowels the
     // stress window's "->" until the stress stands on the file's letter (at
     // most once round), then "Далее...".

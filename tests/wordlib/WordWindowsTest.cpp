@@ -14,6 +14,7 @@
 #include "U3.h"
 #include "Win1251.h"
 #include "WordBasic.h"
+#include "WordTestHelpers.h"
 #include "Wording.h"
 
 #include <QClipboard>
@@ -57,24 +58,8 @@ struct ModalLog {
     } };
 };
 
-class WordWindows : public ::testing::Test {
+class WordWindows : public WordWindowsFixture {
 protected:
-    void SetUp() override
-    {
-        SetVirtualScreenSize(QSize(1024, 768));
-        RegisterDocumentEngine();
-        EditDB = new TEditDB();
-        Form3 = new TForm3(EditDB);
-        Form2 = new TForm2(EditDB);
-    }
-    void TearDown() override
-    {
-        delete Form2;
-        delete Form3;
-        delete EditDB;
-        UnregisterDocumentEngine();
-        SetVirtualScreenSize({});
-    }
     static void Key(QWidget* W, int Qtkey, Qt::KeyboardModifiers Mods = Qt::NoModifier, const QString& Text = {})
     {
         QKeyEvent press(QEvent::KeyPress, Qtkey, Mods, Text);
