@@ -107,11 +107,7 @@ struct TShownPage {
 };
 
 // What the road gave for one word.
-struct TRoad {
-    std::string Word;
-    int Stress = -1;
-    std::vector<double> Values;
-    std::vector<int> Rank;
+struct TRoad : TWordOutcome {
     QString Note; // a message instead of the word window
     std::vector<TShownPage> Pages;
 };
@@ -148,12 +144,7 @@ protected:
                 Form3->SpeedButton2->click();
             Form3->SpeedButton3->click();
         }
-        road.Word = CurrentWordAnalysis->AnalysedWord;
-        road.Stress = CurrentWordAnalysis->StressPos;
-        for (int k = 1; k <= BipolarScaleCount; ++k)
-            road.Values.push_back(CurrentWordAnalysis->Scales[k].Value);
-        for (int i = 1; i <= WordTopList.Count; ++i)
-            road.Rank.push_back(WordTopList.Slots[i].Index);
+        static_cast<TWordOutcome&>(road) = TWordOutcome::Current();
         return road;
     }
 };
@@ -186,13 +177,13 @@ std::string FirstValueDifference(const TRoad& Road, const TWordReference& R)
 
 std::string FirstRankDifference(const TRoad& Road, const TWordReference& R)
 {
-    for (size_t r = 0; r < std::max(Road.Rank.size(), R.Rank.size()); ++r) {
-        if (r >= Road.Rank.size())
+    for (size_t r = 0; r < std::max(Road.Ranking.size(), R.Rank.size()); ++r) {
+        if (r >= Road.Ranking.size())
             return "the ranking ends after " + std::to_string(r) + " scales";
         if (r >= R.Rank.size())
             return "the ranking holds more than the file's " + std::to_string(r) + " scales";
-        if (Road.Rank[r] != R.Rank[r])
-            return "place " + std::to_string(r + 1) + " is scale " + std::to_string(Road.Rank[r]) + ", the file has " +
+        if (Road.Ranking[r] != R.Rank[r])
+            return "place " + std::to_string(r + 1) + " is scale " + std::to_string(Road.Ranking[r]) + ", the file has " +
                    std::to_string(R.Rank[r]);
     }
     return {};

@@ -36,6 +36,27 @@ inline std::string Sep(const char* Text)
     return s;
 }
 
+// What the last analysis of CurrentWordAnalysis left: the word, its stress,
+// the 25 values and the scales in ranking order.
+struct TWordOutcome {
+    std::string Word;
+    int Stress = -1;
+    std::vector<double> Values;
+    std::vector<int> Ranking;
+
+    static TWordOutcome Current()
+    {
+        TWordOutcome o;
+        o.Word = CurrentWordAnalysis->AnalysedWord;
+        o.Stress = CurrentWordAnalysis->StressPos;
+        for (int k = 1; k <= BipolarScaleCount; ++k)
+            o.Values.push_back(CurrentWordAnalysis->Scales[k].Value);
+        for (int i = 1; i <= WordTopList.Count; ++i)
+            o.Ranking.push_back(WordTopList.Slots[i].Index);
+        return o;
+    }
+};
+
 // The entry dialog, the stress window and the hint window as the library's
 // entry creates them, on a 1024 x 768 screen with the word processor there.
 class WordWindowsFixture : public ::testing::Test {

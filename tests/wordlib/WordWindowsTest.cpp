@@ -259,12 +259,8 @@ TEST_F(WordWindows, EnterRunsTheAnalysisOnceWithTheChosenStress)
 // reads it) and shown as it was typed.
 TEST_F(WordWindows, WordsWithYoGiveTheFiguresOfTheirYeSpellingAndKeepTheirYo)
 {
-    struct Road {
+    struct Road : TWordOutcome {
         QStringList seen, drawn;
-        std::string word;
-        int stress = -1;
-        std::vector<double> values;
-        std::vector<int> ranking;
     };
     // The typed entry confirmed, the stress moved right Moves times, the analysis run.
     const auto road = [&](const QString& Typed, int Moves) {
@@ -283,13 +279,8 @@ TEST_F(WordWindows, WordsWithYoGiveTheFiguresOfTheirYeSpellingAndKeepTheirYo)
         if (Form3->isVisible())
             Form3->SpeedButton3->click();
         Form3->PaintBox1->TestCanvas = nullptr;
+        static_cast<TWordOutcome&>(r) = TWordOutcome::Current();
         r.seen = log.Seen;
-        r.word = CurrentWordAnalysis->AnalysedWord;
-        r.stress = CurrentWordAnalysis->StressPos;
-        for (int k = 1; k <= BipolarScaleCount; ++k)
-            r.values.push_back(CurrentWordAnalysis->Scales[k].Value);
-        for (int i = 1; i <= WordTopList.Count; ++i)
-            r.ranking.push_back(WordTopList.Slots[i].Index);
         return r;
     };
     const struct {
@@ -307,15 +298,15 @@ TEST_F(WordWindows, WordsWithYoGiveTheFiguresOfTheirYeSpellingAndKeepTheirYo)
         const QString shown = QString::fromUtf8(c.shown);
         const Road yo = road(QString::fromUtf8(c.typed), c.moves);
         const Road ye = road(QString::fromUtf8(c.printed), c.moves);
-        EXPECT_EQ(yo.word, QStringToAnsi(shown));
-        EXPECT_EQ(yo.stress, c.stress);
-        EXPECT_EQ(ye.stress, c.stress);
+        EXPECT_EQ(yo.Word, QStringToAnsi(shown));
+        EXPECT_EQ(yo.Stress, c.stress);
+        EXPECT_EQ(ye.Stress, c.stress);
         ASSERT_EQ(yo.seen, QStringList { QStringLiteral("graf:Фоносемантика слова|mode 3|%1,# %1").arg(shown) });
         // The stress window draws the word as typed.
         EXPECT_EQ(yo.drawn.contains(shown), c.stressWindow) << yo.drawn.join(QLatin1Char('|')).toStdString();
-        EXPECT_EQ(yo.values, ye.values); // to the bit
-        EXPECT_EQ(yo.ranking, ye.ranking);
-        EXPECT_NE(yo.values, std::vector<double>(BipolarScaleCount, 0.0));
+        EXPECT_EQ(yo.Values, ye.Values); // to the bit
+        EXPECT_EQ(yo.Ranking, ye.Ranking);
+        EXPECT_NE(yo.Values, std::vector<double>(BipolarScaleCount, 0.0));
     }
 }
 
