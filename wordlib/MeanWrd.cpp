@@ -16,6 +16,20 @@ double Significance(double Value)
     return Value >= 3.0 ? Value : 6.0 - Value;
 }
 
+unsigned char WordLetter(unsigned char Letter)
+{
+    if (Letter == 0xA8) // Ё
+        return 0xC5;    // Е
+    if (Letter == 0xB8) // ё
+        return 0xE5;    // е
+    return Letter;
+}
+
+bool IsWordVowel(unsigned char Letter)
+{
+    return CyrillicVowels.Contains(WordLetter(Letter));
+}
+
 TStrShowAsscent::TStrShowAsscent()
 {
     for (int k = 1; k <= BipolarScaleCount; ++k) {
@@ -30,11 +44,28 @@ void TStrShowAsscent::SetWord(const std::string& Word)
     VowelsInWord = 0;
     StressPos = 0;
     for (size_t i = 0; i < AnalysedWord.size(); ++i)
-        if (CyrillicVowels.Contains(static_cast<unsigned char>(AnalysedWord[i]))) {
+        if (IsWordVowel(static_cast<unsigned char>(AnalysedWord[i]))) {
             ++VowelsInWord;
             if (StressPos == 0)
                 StressPos = static_cast<uint8_t>(i + 1);
         }
+}
+
+bool TStrShowAsscent::MoveStress(int Step)
+{
+    const int length = static_cast<int>(AnalysedWord.size());
+    if (VowelsInWord == 0 || length == 0)
+        return false;
+    int pos = StressPos;
+    do {
+        pos += Step;
+        if (pos < 1)
+            pos = length;
+        else if (pos > length)
+            pos = 1;
+    } while (!IsWordVowel(static_cast<unsigned char>(AnalysedWord[pos - 1])));
+    StressPos = static_cast<uint8_t>(pos);
+    return true;
 }
 
 void TStrShowAsscent::ClearScaleValues()
@@ -71,7 +102,8 @@ const VowelStress& VowelRow(unsigned char Letter)
 void TStrShowAsscent::ComputeWordProfile()
 {
     const int L = static_cast<int>(AnalysedWord.size());
-    const auto at = [&](int i) { return static_cast<unsigned char>(AnalysedWord[i - 1]); };
+    // The figures of a word with Ё are those of the same word spelled with Е.
+    const auto at = [&](int i) { return WordLetter(static_cast<unsigned char>(AnalysedWord[i - 1])); };
     double S = 0;
     for (int i = 1; i <= L; ++i) {
         unsigned char b = RusUpCase(at(i));

@@ -46,6 +46,12 @@ extern TTopList WordTopList;
 // Significance of a value: v from 3.0 up, 6.0 - v below (mirrored about 3).
 double Significance(double Value);
 
+// The letter the word analysis reads: Ё as Е and ё as е, as Russian print
+// does; every other code as it is. The word itself keeps its Ё.
+unsigned char WordLetter(unsigned char Letter);
+// A vowel of the word: one of CyrillicVowels, Ё and ё included.
+bool IsWordVowel(unsigned char Letter);
+
 class TStrShowAsscent : public TFileViewMem {
 public:
     TStrShowAsscent();
@@ -58,6 +64,9 @@ public:
 
     // Takes the word, counts its vowels, puts the stress on the first one.
     void SetWord(const std::string& Word);
+    // The stress window's move: Step letters at a time, wrapping round, until
+    // the stress stands on a vowel. False, and nothing moves, without a vowel.
+    bool MoveStress(int Step);
     void ClearScaleValues();
     void ComputeWordProfile();
     void CopyScaleValues();

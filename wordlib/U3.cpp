@@ -97,21 +97,8 @@ void TForm3::PaintBox1Paint()
 
 void TForm3::MoveStress(int Step)
 {
-    TStrShowAsscent* a = CurrentWordAnalysis;
-    const int length = static_cast<int>(a->AnalysedWord.size());
-    // Only a word with a vowel has a place for the stress.
-    if (a->VowelsInWord == 0 || length == 0)
-        return;
-    int pos = a->StressPos;
-    do {
-        pos += Step;
-        if (pos < 1)
-            pos = length;
-        else if (pos > length)
-            pos = 1;
-    } while (!CyrillicVowels.Contains(static_cast<unsigned char>(a->AnalysedWord[pos - 1])));
-    a->StressPos = static_cast<uint8_t>(pos);
-    a->DrawStressedWord(this);
+    if (CurrentWordAnalysis->MoveStress(Step))
+        CurrentWordAnalysis->DrawStressedWord(this);
 }
 
 void TForm3::LeftSpeedButtonClick()

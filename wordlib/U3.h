@@ -46,7 +46,7 @@ protected:
     void hideEvent(QHideEvent* Event) override;
 
 private:
-    // Moves the stress by Step letters until it stands on a vowel.
+    // Moves the stress to the next vowel Step letters at a time and draws the word anew.
     void MoveStress(int Step);
 
     Ui::TForm3* ui_ = nullptr;

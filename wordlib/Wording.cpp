@@ -52,7 +52,7 @@ bool IsRusWord(const std::string& S)
         return false;
     for (const char ch : S) {
         const auto c = static_cast<unsigned char>(ch);
-        if (!RussianLetters.Contains(c) && !(c < 128 && WordDelimiters.Contains(c)))
+        if (!RussianLetters.Contains(WordLetter(c)) && !(c < 128 && WordDelimiters.Contains(c)))
             return false;
     }
     return true;
@@ -73,11 +73,16 @@ std::string AnsiUpperCase(const std::string& S)
     return r;
 }
 
+std::string EntryWord(const std::string& Entry)
+{
+    return MiddleWord(AnsiUpperCase(Cut255(Entry)));
+}
+
 void StartWordAnalysis(const std::string& Entry)
 {
     if (Entry.empty())
         return;
-    const std::string word = MiddleWord(AnsiUpperCase(Cut255(Entry)));
+    const std::string word = EntryWord(Entry);
     if (!IsRusWord(word)) {
         // The desktop's standard box, not the system's own message dialog; its
         // information picture is the kept one.

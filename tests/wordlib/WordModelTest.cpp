@@ -77,7 +77,7 @@ TEST(WordModel, EqualVowelsGiveEqualValuesWhicheverIsStressed)
 
 TEST(WordModel, WordsWithoutSoundsGiveZero)
 {
-    for (const char* w : { "", "Ъ", "ЁЬ", "12", "CAT" })
+    for (const char* w : { "", "Ъ", "ЪЬ", "12", "CAT" })
         for (double v : Profile(w, 0))
             EXPECT_EQ(v, 0.0) << w;
 }
@@ -87,7 +87,7 @@ TEST(WordModel, SetWordCountsVowelsAndStressesTheFirst)
     const struct {
         const char* word;
         int vowels, stress;
-    } cases[] = { { "КОЛОКОЛ", 3, 2 }, { "ОКНО", 2, 1 }, { "ЁЖ", 0, 0 }, { "", 0, 0 }, { "СТРАНА", 2, 4 } };
+    } cases[] = { { "КОЛОКОЛ", 3, 2 }, { "ОКНО", 2, 1 }, { "ЁЖ", 1, 1 }, { "ЕЩЁ", 2, 1 }, { "", 0, 0 }, { "СТРАНА", 2, 4 } };
     for (const auto& c : cases) {
         TStrShowAsscent a;
         a.SetWord(Ansi(c.word));

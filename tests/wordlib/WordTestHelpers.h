@@ -1,7 +1,15 @@
 #pragma once
-// Word analyses with chosen scale values for the suites of the word library.
+// Word analyses with chosen scale values, and the library's three windows,
+// for the suites of the word library.
 #include "MeanWrd.h"
 #include "NumFormat.h"
+#include "Screen.h"
+#include "Tabedit.h"
+#include "U2.h"
+#include "U3.h"
+#include "WordBasic.h"
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -27,3 +35,46 @@ inline std::string Sep(const char* Text)
             c = LocaleDecimalSeparator();
     return s;
 }
+
+// What the last analysis of CurrentWordAnalysis left: the word, its stress,
+// the 25 values and the scales in ranking order.
+struct TWordOutcome {
+    std::string Word;
+    int Stress = -1;
+    std::vector<double> Values;
+    std::vector<int> Ranking;
+
+    static TWordOutcome Current()
+    {
+        TWordOutcome o;
+        o.Word = CurrentWordAnalysis->AnalysedWord;
+        o.Stress = CurrentWordAnalysis->StressPos;
+        for (int k = 1; k <= BipolarScaleCount; ++k)
+            o.Values.push_back(CurrentWordAnalysis->Scales[k].Value);
+        for (int i = 1; i <= WordTopList.Count; ++i)
+            o.Ranking.push_back(WordTopList.Slots[i].Index);
+        return o;
+    }
+};
+
+// The entry dialog, the stress window and the hint window as the library's
+// entry creates them, on a 1024 x 768 screen with the word processor there.
+class WordWindowsFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetVirtualScreenSize(QSize(1024, 768));
+        RegisterDocumentEngine();
+        EditDB = new TEditDB();
+        Form3 = new TForm3(EditDB);
+        Form2 = new TForm2(EditDB);
+    }
+    void TearDown() override
+    {
+        delete Form2;
+        delete Form3;
+        delete EditDB;
+        UnregisterDocumentEngine();
+        SetVirtualScreenSize({});
+    }
+};

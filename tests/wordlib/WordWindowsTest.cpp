@@ -14,6 +14,7 @@
 #include "U3.h"
 #include "Win1251.h"
 #include "WordBasic.h"
+#include "WordTestHelpers.h"
 #include "Wording.h"
 
 #include <QClipboard>
@@ -25,6 +26,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 extern "C" int32_t FonoSemWrd(const char* Word);
@@ -56,24 +58,8 @@ struct ModalLog {
     } };
 };
 
-class WordWindows : public ::testing::Test {
+class WordWindows : public WordWindowsFixture {
 protected:
-    void SetUp() override
-    {
-        SetVirtualScreenSize(QSize(1024, 768));
-        RegisterDocumentEngine();
-        EditDB = new TEditDB();
-        Form3 = new TForm3(EditDB);
-        Form2 = new TForm2(EditDB);
-    }
-    void TearDown() override
-    {
-        delete Form2;
-        delete Form3;
-        delete EditDB;
-        UnregisterDocumentEngine();
-        SetVirtualScreenSize({});
-    }
     static void Key(QWidget* W, int Qtkey, Qt::KeyboardModifiers Mods = Qt::NoModifier, const QString& Text = {})
     {
         QKeyEvent press(QEvent::KeyPress, Qtkey, Mods, Text);
@@ -131,11 +117,11 @@ TEST_F(WordWindows, EntryIsUpperCasedAndLongCallerTextsStayWhole)
 TEST_F(WordWindows, EntriesThatAreNoRussianWordGetTheNotice)
 {
     ModalLog log;
-    for (const char* entry : { "КОТ1", "CAT", "ЁЖ", "Я", "ДОМ И САД" })
+    for (const char* entry : { "КОТ1", "CAT", "Я", "ДОМ И САД" })
         StartWordAnalysis(Ansi(entry));
-    EXPECT_EQ(log.Seen, QStringList(5, QStringLiteral("box:Слово не принадлежит русскому языку!")));
+    EXPECT_EQ(log.Seen, QStringList(4, QStringLiteral("box:Слово не принадлежит русскому языку!")));
     StartWordAnalysis("");
-    EXPECT_EQ(log.Seen.size(), 5) << "an empty entry does nothing";
+    EXPECT_EQ(log.Seen.size(), 4) << "an empty entry does nothing";
     EXPECT_FALSE(Form3->isVisible());
 }
 
@@ -267,6 +253,61 @@ TEST_F(WordWindows, EnterRunsTheAnalysisOnceWithTheChosenStress)
     EXPECT_EQ(CurrentWordAnalysis->StressPos, 4);
     EXPECT_FALSE(Form3->isVisible());
     EXPECT_FALSE(Form2->isVisible());
+}
+
+// A word with Ё is analysed as the same word spelled with Е (as Russian print
+// reads it) and shown as it was typed.
+TEST_F(WordWindows, WordsWithYoGiveTheFiguresOfTheirYeSpellingAndKeepTheirYo)
+{
+    struct Road : TWordOutcome {
+        QStringList seen, drawn;
+    };
+    // The typed entry confirmed, the stress moved right Moves times, the analysis run.
+    const auto road = [&](const QString& Typed, int Moves) {
+        Road r;
+        ModalLog log;
+        TRecordingCanvas canvas;
+        Form3->PaintBox1->TestCanvas = &canvas;
+        EditDB->SetEntry(Typed);
+        EditDB->BitBtn1->click();
+        if (Form3->isVisible())
+            Form3->PaintBox1Paint();
+        for (int m = 0; m < Moves; ++m)
+            Form3->SpeedButton2->click();
+        for (const auto& t : canvas.Texts())
+            r.drawn << t.Text;
+        if (Form3->isVisible())
+            Form3->SpeedButton3->click();
+        Form3->PaintBox1->TestCanvas = nullptr;
+        static_cast<TWordOutcome&>(r) = TWordOutcome::Current();
+        r.seen = log.Seen;
+        return r;
+    };
+    const struct {
+        const char *typed, *shown, *printed;
+        bool stressWindow;
+        int moves, stress; // the stress on the Ё
+    } cases[] = {
+        { "несёт", "НЕСЁТ", "несет", true, 1, 4 },
+        { "ёлка", "ЁЛКА", "елка", true, 0, 1 },
+        { "ещё", "ЕЩЁ", "еще", true, 1, 3 },
+        { "ёж", "ЁЖ", "еж", false, 0, 1 }, // one vowel: straight to the analysis
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        const QString shown = QString::fromUtf8(c.shown);
+        const Road yo = road(QString::fromUtf8(c.typed), c.moves);
+        const Road ye = road(QString::fromUtf8(c.printed), c.moves);
+        EXPECT_EQ(yo.Word, QStringToAnsi(shown));
+        EXPECT_EQ(yo.Stress, c.stress);
+        EXPECT_EQ(ye.Stress, c.stress);
+        ASSERT_EQ(yo.seen, QStringList { QStringLiteral("graf:Фоносемантика слова|mode 3|%1,# %1").arg(shown) });
+        // The stress window draws the word as typed.
+        EXPECT_EQ(yo.drawn.contains(shown), c.stressWindow) << yo.drawn.join(QLatin1Char('|')).toStdString();
+        EXPECT_EQ(yo.Values, ye.Values); // to the bit
+        EXPECT_EQ(yo.Ranking, ye.Ranking);
+        EXPECT_NE(yo.Values, std::vector<double>(BipolarScaleCount, 0.0));
+    }
 }
 
 TEST_F(WordWindows, NothingSignificantGivesTheNoteAndNoWindow)

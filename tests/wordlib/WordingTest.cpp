@@ -27,14 +27,14 @@ TEST(MiddleWord, TakesTheRunAroundTheMiddle)
         EXPECT_EQ(MiddleWord(Ansi(c.entry)), Ansi(c.word)) << c.entry;
 }
 
-TEST(IsRusWord, AcceptsOnlyLettersAToYa)
+TEST(IsRusWord, AcceptsOnlyRussianLetters)
 {
     const struct {
         const char* word;
         bool russian;
     } cases[] = {
-        { "КОТ", true }, { "кот", true }, { "КОТ1", false }, { "CAT", false }, { "ЁЖ", false },
-        { "ЕЖ", true },  { "Я", true },   { "", false },     { "КОТ ПЕС", true }, { "КО#Т", false },
+        { "КОТ", true }, { "кот", true }, { "КОТ1", false }, { "CAT", false }, { "ЁЖ", true },
+        { "ёж", true },  { "ЕЖ", true },  { "Я", true },   { "", false },     { "КОТ ПЕС", true }, { "КО#Т", false },
     };
     for (const auto& c : cases)
         EXPECT_EQ(IsRusWord(Ansi(c.word)), c.russian) << c.word;
