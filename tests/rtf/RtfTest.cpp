@@ -410,7 +410,7 @@ const ReductionCase kReductions[] = {
     { "DoubleByteCodePages",
       R"({\rtf1\ansi{\fonttbl{\f0\fcharset128 MS Mincho;}{\f1\fcharset134 SimSun;}{\f2\fcharset136 MingLiU;})"
       R"({\f3\fcharset129 Gulim;}{\f4\fcharset128 \'82\'6c\'82r \'96\'be\'92\'a9;}{\f5\fcharset0 Arial;}})"
-      R"(\pard\f0 \'93\'fa\'96\'7b \'83e\'83X\r\n\'83g \'b1\'93\par\f1 \'d6\'d0\'ce\'c4\par\f2 \'a4\'a4\'a4\'e5\par)"
+      R"(\pard\f0 \'93\'fa\'96\'7b \'83e\'83X\'83)" "\r\n" R"(g \'b1\'93\par\f1 \'d6\'d0\'ce\'c4\par\f2 \'a4\'a4\'a4\'e5\par)"
       R"(\f3 \'c7\'d1\'b1\'b9\par\f5 \'93\'fa\par})",
       { "日本 テスト ｱ\uFFFD", "中文", "中文", "한국", "“ú" } },
     { "DocumentCodePageDoubleByte", R"({\rtf1\ansi\ansicpg932\uc2 \'93\'fa\u26412\'96\'7b\'96\{\par})", { "日本本" } },
