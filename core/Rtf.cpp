@@ -186,6 +186,7 @@ private:
     void CommitFontName();
     int CodePage();
     QTextCharFormat Format(const CharProps& c) const;
+    QString Text(const Run& r) const;
 
     const unsigned char* p;
     const unsigned char* end;
@@ -195,6 +196,10 @@ private:
     bool star = false;  // \* seen at the group's start
     int skipChars = 0;  // fallback characters still to drop after \uN
     unsigned char lead = 0; // a double-byte character's first byte, waiting for its second
+    // The byte table of the code page last decoded.
+    int tableCodePage = INT_MIN;
+    const RtfByteTable* table = nullptr;
+    bool doubleByte = false;
     bool done = false;
 
     int docCodePage = 1252;
@@ -559,14 +564,8 @@ void Reader::PropertyWord(const std::string& w, bool hasParam, int param)
     else if (w == "rdblquote") TextChar(0x201D);
     else if (w == "chftn") NoteNumber(s.note ? noteCount : noteCount + 1);
     else if (w == "u") {
-        if (hasParam && param >= -32768 && param <= 65535) {
-            char16_t u = static_cast<char16_t>(param < 0 ? param + 65536 : param);
-            // The Symbol font's characters by their private-use code points.
-            if (u >= 0xF020 && u <= 0xF0FF && CodePage() == RtfSymbolCodePage)
-                if (const char16_t m = RtfSymbolChar(static_cast<unsigned char>(u - 0xF000)))
-                    u = m;
-            TextChar(u);
-        }
+        if (hasParam && param >= -32768 && param <= 65535)
+            TextChar(static_cast<char16_t>(param < 0 ? param + 65536 : param));
         skipChars = s.uc;
     } else if (w == "uc") s.uc = std::clamp(param, 0, 16);
     // Character properties.
@@ -643,6 +642,11 @@ void Reader::TextByte(unsigned char b)
     if (s.dest != Dest::Text && s.dest != Dest::FontTable)
         return;
     const int cp = CodePage();
+    if (cp != tableCodePage) {
+        tableCodePage = cp;
+        table = &RtfTableFor(cp);
+        doubleByte = RtfIsDoubleByteCodePage(cp);
+    }
     if (lead) {
         // The second byte of a double-byte character may be any byte of its
         // range, also one written as a plain character.
@@ -654,7 +658,7 @@ void Reader::TextByte(unsigned char b)
         }
         FlushLead();
     }
-    if (RtfIsLeadByte(cp, b)) {
+    if (doubleByte && RtfIsLeadByte(cp, b)) {
         lead = b;
         return;
     }
@@ -662,10 +666,10 @@ void Reader::TextByte(unsigned char b)
         if (b == ';')
             CommitFontName();
         else
-            Decoded(b < 0x80 ? b : RtfTableFor(cp)[b]);
+            Decoded(b < 0x80 ? b : (*table)[b]);
         return;
     }
-    Decoded(RtfTableFor(cp)[b]);
+    Decoded((*table)[b]);
 }
 
 // A character decoded from the bytes, into the text or a font's name.
@@ -788,16 +792,24 @@ QTextCharFormat Reader::Format(const CharProps& c) const
     return f;
 }
 
-// Unpaired surrogates become U+FFFD: the layout must not see half a character.
-QString Sanitized(const QString& s)
+// A run's text as the document holds it. Unpaired surrogates become U+FFFD:
+// the layout must not see half a character. In the Symbol font (as the font
+// table finally names it) the private-use codes of its characters stand for
+// those characters.
+QString Reader::Text(const Run& r) const
 {
-    QString out = s;
+    const auto font = fonts.find(r.chr.font < 0 ? defFont : r.chr.font);
+    const bool symbol = font != fonts.end() && font->second.codePage == RtfSymbolCodePage;
+    QString out = r.text;
     for (qsizetype i = 0; i < out.size(); ++i) {
         const QChar c = out.at(i);
         if (c.isHighSurrogate() && i + 1 < out.size() && out.at(i + 1).isLowSurrogate())
             ++i;
         else if (c.isSurrogate())
             out[i] = QChar(QChar::ReplacementCharacter);
+        else if (symbol && c.unicode() >= 0xF020 && c.unicode() <= 0xF0FF)
+            if (const char16_t m = RtfSymbolChar(static_cast<unsigned char>(c.unicode() - 0xF000)))
+                out[i] = QChar(m);
     }
     return out;
 }
@@ -910,11 +922,12 @@ void Reader::Build(QTextDocument& Doc) const
         } else {
             cursor.insertBlock(bf, mark);
         }
-        const QTextListFormat format = ListFormatOf(place);
+        const bool listed = place.style != QTextListFormat::ListStyleUndefined;
+        const QTextListFormat format = listed ? ListFormatOf(place) : QTextListFormat();
         const auto joins = [&](const QTextList* list) {
             return list && (!RtfIsBulletList(format) || list->count() < kBulletListRun);
         };
-        if (place.style == QTextListFormat::ListStyleUndefined) {
+        if (!listed) {
             pnList = nullptr;
         } else if (place.ls > 0) {
             pnList = nullptr;
@@ -933,7 +946,7 @@ void Reader::Build(QTextDocument& Doc) const
             pnList = cursor.createList(format);
         }
         for (const Run& r : para.runs)
-            cursor.insertText(Sanitized(r.text), Format(r.chr));
+            cursor.insertText(Text(r), Format(r.chr));
         if (para.runs.empty())
             cursor.setCharFormat(mark);
     };

@@ -8,7 +8,6 @@
 #include <iconv.h>
 
 #include <map>
-#include <memory>
 #include <vector>
 
 namespace {
@@ -70,28 +69,40 @@ constexpr char16_t kSymbol[224] = {
 // The one conversion of double-byte text: glibc's converters, which carry the
 // Windows code pages under their own names whatever Qt was built with. One
 // or two bytes in, the character out; U+FFFD where the code page has none.
-char16_t IconvChar(int CodePage, const char* Bytes, size_t Size)
-{
-    static std::map<int, iconv_t> converters;
-    auto it = converters.find(CodePage);
-    if (it == converters.end()) {
-        const QByteArray name = "CP" + QByteArray::number(CodePage);
-        it = converters.emplace(CodePage, iconv_open("UTF-16LE", name.constData())).first;
+class CodePageDecoder {
+public:
+    explicit CodePageDecoder(int CodePage)
+        : cd(iconv_open("UTF-16LE", ("CP" + QByteArray::number(CodePage)).constData()))
+    {
     }
-    const iconv_t cd = it->second;
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return 0xFFFD;
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    char in[2] = { Bytes[0], Size > 1 ? Bytes[1] : '\0' };
-    unsigned char out[4] = {};
-    char* inp = in;
-    char* outp = reinterpret_cast<char*>(out);
-    size_t inLeft = Size, outLeft = sizeof out;
-    if (iconv(cd, &inp, &inLeft, &outp, &outLeft) == static_cast<size_t>(-1) || inLeft != 0
-        || sizeof out - outLeft != 2)
-        return 0xFFFD;
-    return static_cast<char16_t>(out[0] | out[1] << 8);
-}
+    ~CodePageDecoder()
+    {
+        if (cd != kNone)
+            iconv_close(cd);
+    }
+    CodePageDecoder(const CodePageDecoder&) = delete;
+    CodePageDecoder& operator=(const CodePageDecoder&) = delete;
+
+    char16_t Char(const char* Bytes, size_t Size)
+    {
+        if (cd == kNone)
+            return 0xFFFD;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        char in[2] = { Bytes[0], Size > 1 ? Bytes[1] : '\0' };
+        unsigned char out[4] = {};
+        char* inp = in;
+        char* outp = reinterpret_cast<char*>(out);
+        size_t inLeft = Size, outLeft = sizeof out;
+        if (iconv(cd, &inp, &inLeft, &outp, &outLeft) == static_cast<size_t>(-1) || inLeft != 0
+            || sizeof out - outLeft != 2)
+            return 0xFFFD;
+        return static_cast<char16_t>(out[0] | out[1] << 8);
+    }
+
+private:
+    static inline const iconv_t kNone = reinterpret_cast<iconv_t>(-1);
+    iconv_t cd;
+};
 
 RtfByteTable MakeTable(int CodePage)
 {
@@ -118,9 +129,10 @@ RtfByteTable MakeTable(int CodePage)
     if (CodePage == RtfBytesAsIsCodePage)
         return t;
     if (RtfIsDoubleByteCodePage(CodePage)) {
+        CodePageDecoder decoder(CodePage);
         for (int b = 0x80; b < 256; ++b) {
             const char byte = static_cast<char>(b);
-            t[b] = RtfIsLeadByte(CodePage, static_cast<unsigned char>(b)) ? 0xFFFD : IconvChar(CodePage, &byte, 1);
+            t[b] = RtfIsLeadByte(CodePage, static_cast<unsigned char>(b)) ? 0xFFFD : decoder.Char(&byte, 1);
         }
         return t;
     }
@@ -262,16 +274,20 @@ bool RtfIsTrailByte(int CodePage, unsigned char Byte)
 
 char16_t RtfDoubleByteChar(int CodePage, unsigned char Lead, unsigned char Trail)
 {
-    // A table per code page, filled on first use: a document of East Asian
-    // text asks for the same few thousand pairs again and again.
-    static std::map<int, std::unique_ptr<std::vector<char16_t>>> tables;
-    auto& table = tables[CodePage];
-    if (!table)
-        table = std::make_unique<std::vector<char16_t>>(0x10000, char16_t(0));
-    char16_t& c = (*table)[Lead << 8 | Trail];
-    if (c == 0) {
-        const char pair[2] = { static_cast<char>(Lead), static_cast<char>(Trail) };
-        c = IconvChar(CodePage, pair, 2);
+    // The code page's pairs in one table, filled on first use: a document of
+    // East Asian text asks for the same few thousand pairs again and again.
+    static std::map<int, std::vector<char16_t>> tables;
+    auto it = tables.find(CodePage);
+    if (it == tables.end()) {
+        std::vector<char16_t> table(0x10000, char16_t(0xFFFD));
+        CodePageDecoder decoder(CodePage);
+        for (int lead = 0x80; lead < 256; ++lead)
+            for (int trail = 0; trail < 256; ++trail)
+                if (RtfIsLeadByte(CodePage, lead) && RtfIsTrailByte(CodePage, trail)) {
+                    const char pair[2] = { static_cast<char>(lead), static_cast<char>(trail) };
+                    table[lead << 8 | trail] = decoder.Char(pair, 2);
+                }
+        it = tables.emplace(CodePage, std::move(table)).first;
     }
-    return c;
+    return it->second[Lead << 8 | Trail];
 }
