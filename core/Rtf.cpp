@@ -114,6 +114,8 @@ constexpr size_t kMaxDepth = 4096;
 constexpr int kMaxIndent = 31680; // 22 inches in twips
 constexpr int kMaxLevels = 9;
 constexpr int kNoNumberNfc = 255;
+// The old paragraph numbering's words for the number formats 0..4.
+const char* const kPnNumberWords[] = { "pndec", "pnucrm", "pnlcrm", "pnucltr", "pnlcltr" };
 // The line above the footnotes.
 const QString kNoteSeparator(20, u'_');
 
@@ -528,9 +530,9 @@ void Reader::PropertyWord(const std::string& w, bool hasParam, int param)
                 owner.pnStart = start();
             else if (w == "pnord" || w == "pncard" || w == "pnordt")
                 owner.pnNfc = 0;
-            else if (const auto* it = std::find(std::begin(RtfPnNumberWords), std::end(RtfPnNumberWords), w);
-                     it != std::end(RtfPnNumberWords))
-                owner.pnNfc = static_cast<int>(it - std::begin(RtfPnNumberWords));
+            else if (const auto* it = std::find(std::begin(kPnNumberWords), std::end(kPnNumberWords), w);
+                     it != std::end(kPnNumberWords))
+                owner.pnNfc = static_cast<int>(it - std::begin(kPnNumberWords));
         }
         return;
     case Dest::ListTable:

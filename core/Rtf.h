@@ -69,5 +69,3 @@ QString RtfListItemText(const QTextListFormat& Format, int Index);
 // as; other formats show as decimal.
 QTextListFormat::Style RtfListStyleOfNfc(int Nfc);
 int RtfNfcOfListStyle(QTextListFormat::Style Style);
-// The old paragraph numbering's words for the formats 0..4.
-extern const char* const RtfPnNumberWords[5];

@@ -52,8 +52,6 @@ QString Letters(int N, bool Upper)
 
 } // namespace
 
-const char* const RtfPnNumberWords[5] = { "pndec", "pnucrm", "pnlcrm", "pnucltr", "pnlcltr" };
-
 QTextListFormat RtfListFormat(bool Bullets)
 {
     QTextListFormat f;

@@ -213,6 +213,9 @@ void Writer::EmitProps(const WriteProps& w, QByteArray& body)
 {
     if (last && *last == w)
         return;
+    // \plain alone does not end a raised or lowered run for every reader.
+    if (last && last->script)
+        body += "\\nosupersub";
     last = w;
     body += "\\plain\\f" + QByteArray::number(w.font) + "\\fs" + QByteArray::number(w.halfPoints);
     if (w.color)
@@ -345,33 +348,31 @@ void Writer::Paragraph(const QTextBlock& block, bool inTable, QByteArray& out)
             EmitText(frag.text(), runs, false, RtfIsSymbolFontName(fonts[w.font].family));
         }
     }
-    const WriteProps mark = Props(block.charFormat());
+    // A raised paragraph mark shows nothing, and some readers lose the text
+    // around a \super that a \par or \plain ends.
+    WriteProps mark = Props(block.charFormat());
+    mark.script = 0;
     if (firstFont < 0)
         firstFont = mark.font;
     EmitProps(mark, runs);
 
     if (list) {
-        // The list tables' place, and for readers without them the old
-        // paragraph numbering with the item's marker as text.
+        // The item's place in the list tables, and before the paragraph its
+        // marker as text for readers without lists. No old paragraph
+        // numbering beside it: readers that know both take that one.
         int level = 0;
         const int ls = ListNumber(list, block, level);
         para += "\\ls" + QByteArray::number(ls) + "\\ilvl" + QByteArray::number(level);
         const QTextListFormat format = list->format();
-        const QByteArray f = QByteArray::number(firstFont);
-        if (RtfIsBulletList(format)) {
-            para += "{\\pntext\\f" + f + "\\'95\\tab}{\\*\\pn\\pnlvlblt\\pnf" + f
-                + "\\pnindent0{\\pntxtb\\'95}}";
-        } else {
-            const int nfc = RtfNfcOfListStyle(format.style());
-            para += "{\\pntext\\f" + f + ' ';
-            EmitText(RtfListItemText(format, ItemNumber(list, block)), para);
-            para += "\\tab}{\\*\\pn\\pnlvlbody\\pnf" + f + "\\pnindent0\\pnstart"
-                + QByteArray::number(RtfListStart(format)) + '\\' + RtfPnNumberWords[nfc < 5 ? nfc : 0]
-                + "{\\pntxta.}}";
-        }
+        out += "{\\listtext\\f" + QByteArray::number(firstFont) + ' ';
+        if (RtfIsBulletList(format))
+            out += "\\'95";
+        else
+            EmitText(RtfListItemText(format, ItemNumber(list, block)), out);
+        out += "\\tab}";
     }
-    // A control word before text needs its delimiter; a closing brace does not.
-    if (!para.endsWith('}') && !runs.startsWith('\\'))
+    // A control word before text needs its delimiter.
+    if (!runs.startsWith('\\'))
         para += ' ';
     out += para;
     out += runs;

@@ -251,13 +251,41 @@ TEST(RtfWrite, CodePageFontTableAndEscapes)
     EXPECT_TRUE(rtf.contains("{\\colortbl ;\\red1\\green2\\blue3;}"));
     EXPECT_TRUE(rtf.contains("\\uc1"));
     EXPECT_TRUE(rtf.contains("\\qc\\fi-360\\li720\\ri180"));
-    EXPECT_TRUE(rtf.contains("{\\*\\pn\\pnlvlblt"));
+    // The bullet in the list tables, its marker as text before the paragraph.
+    EXPECT_TRUE(rtf.contains("{\\*\\listtable\r\n{\\list{\\listlevel\\levelnfc23")) << rtf.constData();
+    EXPECT_TRUE(rtf.contains("{\\listtext\\f1 \\'95\\tab}\\pard\\qc\\fi-360\\li720\\ri180\\ls1\\ilvl0"));
     EXPECT_TRUE(rtf.contains("\\fs27\\cf1 "));
     // Cyrillic as code-page bytes, the rest as signed 16-bit \u escapes, a
     // surrogate pair as two of them, each with its one fallback character.
     EXPECT_TRUE(rtf.contains("\\'cf\\'ef \\u20013? \\u-10179?\\u-8704? \\'b8")) << rtf.constData();
     for (char c : rtf)
         EXPECT_LT(static_cast<unsigned char>(c), 0x80);
+}
+
+// What other readers need to see: the family word in the font table, the
+// spacing words, and a raised run ended by \nosupersub (some readers lose
+// the text after a \super that \plain or \par ends).
+TEST(RtfWrite, FamiliesSpacingAndSuperscriptsInTheWordsOfOtherReaders)
+{
+    QTextDocument doc;
+    QTextCursor c(&doc);
+    QTextBlockFormat bf;
+    bf.setTopMargin(RtfPixelsFromTwips(120));
+    bf.setBottomMargin(RtfPixelsFromTwips(240));
+    c.setBlockFormat(bf);
+    QTextCharFormat serif;
+    serif.setFontFamilies({ "Times New Roman" });
+    serif.setFontStyleHint(QFont::Serif);
+    serif.setFontPointSize(12);
+    c.insertText("note", serif);
+    QTextCharFormat raised = serif;
+    raised.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    c.insertText("1", raised);
+    c.setBlockCharFormat(raised);
+    const QByteArray rtf = WriteRtf(doc);
+    EXPECT_TRUE(rtf.contains("{\\f1\\froman\\fcharset204 Times New Roman;}")) << rtf.constData();
+    EXPECT_TRUE(rtf.contains("\\pard\\ql\\sb120\\sa240\\plain")) << rtf.constData();
+    EXPECT_TRUE(rtf.contains("\\super 1\\nosupersub\\plain\\f1\\fs24 \\par")) << rtf.constData();
 }
 
 // Documents in the styles other programs write.
@@ -628,7 +656,7 @@ TEST(RtfWrite, NumberedListItemsWriteTheirPlaceInTheList)
 
     const QByteArray rtf = WriteRtf(doc);
     std::vector<int> written;
-    static const QRegularExpression kNumber(QStringLiteral(R"(\{\\pntext\\f\d+ (\d+)\.\\tab\})"));
+    static const QRegularExpression kNumber(QStringLiteral(R"(\{\\listtext\\f\d+ (\d+)\.\\tab\})"));
     for (auto it = kNumber.globalMatch(QString::fromLatin1(rtf)); it.hasNext();)
         written.push_back(it.next().captured(1).toInt());
     EXPECT_EQ(written, expected);
