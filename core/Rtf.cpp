@@ -182,7 +182,8 @@ private:
     void FlushLead();
     void TextChar(char16_t c);
     void NoteNumber(int n);
-    void EndParagraph();
+    void EndParagraph() { EndParagraph(Top().note); }
+    void EndParagraph(bool Note);
     void EndNote();
     void Finish();
     void CommitFontName();
@@ -722,15 +723,16 @@ void Reader::NoteNumber(int n)
     c.script = script;
 }
 
-void Reader::EndParagraph()
+// Ends the paragraph of the document's text or of the notes.
+void Reader::EndParagraph(bool Note)
 {
     const State& s = Top();
     if (done)
         return;
-    Para& para = s.note ? noteCur : cur;
+    Para& para = Note ? noteCur : cur;
     para.para = s.para;
     para.mark = s.chr;
-    (s.note ? notes : paras).push_back(std::move(para));
+    (Note ? notes : paras).push_back(std::move(para));
     para = Para {};
 }
 
@@ -738,25 +740,17 @@ void Reader::EndParagraph()
 void Reader::EndNote()
 {
     if (!noteCur.runs.empty())
-        EndParagraph();
+        EndParagraph(true);
 }
 
 // Text after the last \par is a paragraph of its own; a final \par with
 // nothing after it ends the last paragraph and opens none.
 void Reader::Finish()
 {
-    if (!noteCur.runs.empty()) {
-        const bool note = Top().note;
-        Top().note = true;
-        EndParagraph();
-        Top().note = note;
-    }
-    if (!cur.runs.empty()) {
-        const bool note = Top().note;
-        Top().note = false;
-        EndParagraph();
-        Top().note = note;
-    }
+    if (!noteCur.runs.empty())
+        EndParagraph(true);
+    if (!cur.runs.empty())
+        EndParagraph(false);
 }
 
 void Reader::CommitFontName()
