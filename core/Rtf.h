@@ -1,15 +1,19 @@
 #pragma once
 // The editor's document format: a reader and a writer of RTF for a
-// QTextDocument. They carry what the editor holds: per run the font, size,
-// colour, bold, italic, underline and strike-out; per paragraph the
-// alignment, the indents and bullets. The writer also writes tables and
-// pictures (the document engine's documents hold them); the reader keeps
-// the text of a table and leaves pictures out.
+// QTextDocument. They carry what the editor holds: per run the font (with
+// its family's style hint), size, colour, bold, italic, underline,
+// strike-out, superscript and subscript; per paragraph the alignment, the
+// indents, the space before and after, and lists of bullets or numbers. The
+// writer also writes tables and pictures (the document engine's documents
+// hold them); the reader keeps the text of a table and leaves pictures out,
+// and keeps footnotes as text: the reference as a superscript number, the
+// notes at the end of the document under a separator line.
 //
 // Units: font sizes are points (RTF keeps half-points); the paragraph indents
 // live in the block format as the editor lays them out, in pixels of 1/96 inch
 // (RTF keeps twips, 15 twips to such a pixel): leftMargin is \li, rightMargin
-// \ri, textIndent \fi (the first line's offset from leftMargin).
+// \ri, textIndent \fi (the first line's offset from leftMargin), topMargin
+// \sb and bottomMargin \sa.
 #include <QByteArray>
 #include <QTextDocument>
 #include <QTextListFormat>
@@ -43,3 +47,25 @@ int RtfTwipsFromPixels(qreal Pixels);
 QTextListFormat RtfListFormat(bool Bullets);
 // A list whose items carry bullets rather than numbers.
 bool RtfIsBulletList(const QTextListFormat& Format);
+
+// What a list read from a file keeps of it, so that a save writes it back:
+// the number its first item carries (1 where unset), the file's list it
+// belongs to (its \ls; 0 for a list made in the editor) and its level in that
+// list (0..8). One file list shows as a list per level, and a level's list
+// starts anew after an item of a level above it.
+constexpr int RtfMaxListStart = 32767;
+int RtfListStart(const QTextListFormat& Format);
+void RtfSetListStart(QTextListFormat& Format, int Start);
+int RtfListNumber(const QTextListFormat& Format);
+int RtfListLevel(const QTextListFormat& Format);
+void RtfSetListPlace(QTextListFormat& Format, int Number, int Level);
+
+// The marker of a list's item (Index counts from 0): a bullet, or the item's
+// number in the list's style followed by "." ("5.", "c.", "iv.").
+QString RtfListItemText(const QTextListFormat& Format, int Index);
+
+// RTF's number formats (\levelnfc: 0 decimal, 1 and 2 upper and lower roman,
+// 3 and 4 upper and lower letters, 23 bullet) and the list styles they show
+// as; other formats show as decimal.
+QTextListFormat::Style RtfListStyleOfNfc(int Nfc);
+int RtfNfcOfListStyle(QTextListFormat::Style Style);

@@ -1,7 +1,8 @@
-// The RTF writer: paragraphs with their runs, tables row by row, pictures as
-// PNG data.
+// The RTF writer: paragraphs with their runs, lists with their tables,
+// tables row by row, pictures as PNG data.
 #include "Rtf.h"
 
+#include "RtfFonts.h"
 #include "Win1251.h"
 
 #include <QBuffer>
@@ -17,8 +18,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <unordered_map>
+#include <variant>
 #include <vector>
 
 namespace {
@@ -33,8 +36,29 @@ bool OpensTable(const QTextBlock& Block)
 struct WriteProps {
     int font = 0, halfPoints = 24, color = 0;
     bool bold = false, italic = false, underline = false, strike = false;
+    int script = 0; // 1 superscript, 2 subscript
     bool operator==(const WriteProps&) const = default;
 };
+
+struct FontEntry {
+    QString family;
+    QFont::StyleHint hint = QFont::AnyStyle;
+    bool operator==(const FontEntry&) const = default;
+};
+
+// A level of a written list: the format of its first list (style, start)
+// and the indents of its first item (twips).
+struct LevelEntry {
+    std::optional<QTextListFormat> format;
+    int fi = 0, li = 0;
+};
+
+// A written list: one \ls with its levels. The editor's lists are one each;
+// the lists read from one file's list are one together.
+struct ListEntry {
+    std::vector<LevelEntry> levels;
+};
+using ListKey = std::variant<int, const QTextList*>;
 
 class Writer {
 public:
@@ -48,16 +72,20 @@ private:
     // A paragraph without its end: the caller writes \par or \cell.
     void Paragraph(const QTextBlock& block, bool inTable, QByteArray& out);
     void Picture(const QTextImageFormat& f, QByteArray& out);
-    int FontIndex(const QString& family);
+    int FontIndex(const FontEntry& font);
     int ColorIndex(const QTextCharFormat& f);
     WriteProps Props(const QTextCharFormat& f);
     void EmitProps(const WriteProps& w, QByteArray& out);
-    static void EmitText(QStringView s, QByteArray& out, bool inFontTable = false);
+    static void EmitText(QStringView s, QByteArray& out, bool inFontTable = false, bool symbol = false);
     int ItemNumber(const QTextList* list, const QTextBlock& block);
+    int ListNumber(const QTextList* list, const QTextBlock& block, int& level);
+    void ListTables(QByteArray& out) const;
 
     const QTextDocument& doc;
-    QStringList fonts;
+    std::vector<FontEntry> fonts;
     std::vector<QRgb> colors;
+    std::map<ListKey, int> listNumbers; // \ls of each list written, from 1
+    std::vector<ListEntry> listEntries;  // by \ls - 1
     std::optional<WriteProps> last;
     // Per list, the index of the item last numbered: the paragraphs come in
     // document order, which is the order of a list's items.
@@ -77,14 +105,69 @@ int Writer::ItemNumber(const QTextList* list, const QTextBlock& block)
     return i;
 }
 
-int Writer::FontIndex(const QString& family)
+int Writer::FontIndex(const FontEntry& font)
 {
-    qsizetype i = fonts.indexOf(family);
-    if (i < 0) {
-        fonts.append(family);
-        i = fonts.size() - 1;
+    auto it = std::find(fonts.begin(), fonts.end(), font);
+    if (it == fonts.end()) {
+        fonts.push_back(font);
+        it = fonts.end() - 1;
     }
-    return static_cast<int>(i);
+    return static_cast<int>(it - fonts.begin());
+}
+
+// The \ls of a list paragraph, and its level there; the first item of each
+// level gives the level its format, start and indents.
+int Writer::ListNumber(const QTextList* list, const QTextBlock& block, int& level)
+{
+    const QTextListFormat format = list->format();
+    const int fileList = RtfListNumber(format);
+    const ListKey key = fileList > 0 ? ListKey(fileList) : ListKey(list);
+    auto [it, added] = listNumbers.try_emplace(key, static_cast<int>(listEntries.size()) + 1);
+    if (added)
+        listEntries.emplace_back();
+    ListEntry& entry = listEntries[it->second - 1];
+    level = fileList > 0 ? std::clamp(RtfListLevel(format), 0, 8) : 0;
+    if (entry.levels.size() <= static_cast<size_t>(level))
+        entry.levels.resize(level + 1);
+    LevelEntry& l = entry.levels[level];
+    if (!l.format) {
+        const QTextBlockFormat bf = block.blockFormat();
+        l = LevelEntry { format, RtfTwipsFromPixels(bf.textIndent()), RtfTwipsFromPixels(bf.leftMargin()) };
+    }
+    return it->second;
+}
+
+// The list table and the override table: a list per \ls, with the levels up
+// to the deepest one used.
+void Writer::ListTables(QByteArray& out) const
+{
+    if (listEntries.empty())
+        return;
+    out += "{\\*\\listtable";
+    for (size_t i = 0; i < listEntries.size(); ++i) {
+        out += "\r\n{\\list";
+        const std::vector<LevelEntry>& levels = listEntries[i].levels;
+        for (size_t n = 0; n < levels.size(); ++n) {
+            // A level no item uses numbers from 1.
+            const LevelEntry& l = levels[n];
+            const QTextListFormat format = l.format.value_or(RtfListFormat(false));
+            const QByteArray nfc = QByteArray::number(RtfNfcOfListStyle(format.style()));
+            out += "{\\listlevel\\levelnfc" + nfc + "\\levelnfcn" + nfc + "\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat"
+                + QByteArray::number(RtfListStart(format));
+            if (RtfIsBulletList(format))
+                out += "{\\leveltext\\'01\\u8226 ?;}{\\levelnumbers;}";
+            else
+                out += "{\\leveltext\\'02\\'0" + QByteArray::number(static_cast<int>(n)) + ".;}{\\levelnumbers\\'01;}";
+            out += "\\fi" + QByteArray::number(l.fi) + "\\li" + QByteArray::number(l.li) + '}';
+        }
+        out += "\\listid" + QByteArray::number(static_cast<int>(i) + 1) + '}';
+    }
+    out += "}\r\n{\\*\\listoverridetable";
+    for (size_t i = 0; i < listEntries.size(); ++i) {
+        const QByteArray n = QByteArray::number(static_cast<int>(i) + 1);
+        out += "{\\listoverride\\listid" + n + "\\listoverridecount0\\ls" + n + '}';
+    }
+    out += "}\r\n";
 }
 
 int Writer::ColorIndex(const QTextCharFormat& f)
@@ -104,7 +187,10 @@ WriteProps Writer::Props(const QTextCharFormat& f)
 {
     WriteProps w;
     const QStringList families = f.fontFamilies().toStringList();
-    w.font = FontIndex(!families.isEmpty() && !families.first().isEmpty() ? families.first() : doc.defaultFont().family());
+    FontEntry font { !families.isEmpty() && !families.first().isEmpty() ? families.first() : doc.defaultFont().family() };
+    if (f.hasProperty(QTextFormat::FontStyleHint))
+        font.hint = f.fontStyleHint();
+    w.font = FontIndex(font);
     qreal pt = f.fontPointSize();
     if (!(pt > 0)) {
         const QFont df = doc.defaultFont();
@@ -116,6 +202,10 @@ WriteProps Writer::Props(const QTextCharFormat& f)
     w.italic = f.fontItalic();
     w.underline = f.underlineStyle() != QTextCharFormat::NoUnderline;
     w.strike = f.fontStrikeOut();
+    if (f.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+        w.script = 1;
+    else if (f.verticalAlignment() == QTextCharFormat::AlignSubScript)
+        w.script = 2;
     return w;
 }
 
@@ -123,6 +213,9 @@ void Writer::EmitProps(const WriteProps& w, QByteArray& body)
 {
     if (last && *last == w)
         return;
+    // \plain alone does not end a raised or lowered run for every reader.
+    if (last && last->script)
+        body += "\\nosupersub";
     last = w;
     body += "\\plain\\f" + QByteArray::number(w.font) + "\\fs" + QByteArray::number(w.halfPoints);
     if (w.color)
@@ -135,14 +228,23 @@ void Writer::EmitProps(const WriteProps& w, QByteArray& body)
         body += "\\ul";
     if (w.strike)
         body += "\\strike";
+    if (w.script)
+        body += w.script == 1 ? "\\super" : "\\sub";
     body += ' ';
 }
 
-void Writer::EmitText(QStringView s, QByteArray& out, bool inFontTable)
+// In the Symbol font a byte reads as the font's character, so every other
+// character is written as its code.
+void Writer::EmitText(QStringView s, QByteArray& out, bool inFontTable, bool symbol)
 {
+    // \uc1: one '?' after each escape for readers without Unicode
+    const auto code = [&](char16_t c) { out += "\\u" + QByteArray::number(static_cast<int>(static_cast<int16_t>(c))) + '?'; };
     for (qsizetype i = 0; i < s.size(); ++i) {
         const char16_t c = s[i].unicode();
-        if (c == u'\\' || c == u'{' || c == u'}') {
+        if (symbol && c >= 0x20 && c != 0x2028 && c != 0x2029 && c != 0xFFFC
+            && !(c < 0x80 && RtfSymbolChar(static_cast<unsigned char>(c)) == c)) {
+            code(c);
+        } else if (c == u'\\' || c == u'{' || c == u'}') {
             out += '\\';
             out += static_cast<char>(c);
         } else if (c == u'\t' && !inFontTable) {
@@ -159,8 +261,7 @@ void Writer::EmitText(QStringView s, QByteArray& out, bool inFontTable)
             out += kHex[b >> 4];
             out += kHex[b & 15];
         } else {
-            // \uc1: one '?' after each escape for readers without Unicode
-            out += "\\u" + QByteArray::number(static_cast<int>(static_cast<int16_t>(c))) + '?';
+            code(c);
         }
     }
 }
@@ -215,12 +316,19 @@ void Writer::Paragraph(const QTextBlock& block, bool inTable, QByteArray& out)
         para += "\\qr";
     else
         para += "\\ql";
-    if (const int fi = RtfTwipsFromPixels(bf.textIndent()))
+    // A list item's indents are its own, also where they are 0, rather than
+    // its list level's.
+    const QTextList* list = block.textList();
+    if (const int fi = RtfTwipsFromPixels(bf.textIndent()); fi || list)
         para += "\\fi" + QByteArray::number(fi);
-    if (const int li = RtfTwipsFromPixels(bf.leftMargin()))
+    if (const int li = RtfTwipsFromPixels(bf.leftMargin()); li || list)
         para += "\\li" + QByteArray::number(li);
     if (const int ri = RtfTwipsFromPixels(bf.rightMargin()))
         para += "\\ri" + QByteArray::number(ri);
+    if (const int sb = RtfTwipsFromPixels(bf.topMargin()))
+        para += "\\sb" + QByteArray::number(sb);
+    if (const int sa = RtfTwipsFromPixels(bf.bottomMargin()))
+        para += "\\sa" + QByteArray::number(sa);
 
     // Runs first, so that the numbering text can name the first run's font.
     QByteArray runs;
@@ -237,26 +345,34 @@ void Writer::Paragraph(const QTextBlock& block, bool inTable, QByteArray& out)
             for (qsizetype i = 0; i < frag.length(); ++i)
                 Picture(frag.charFormat().toImageFormat(), runs);
         } else {
-            EmitText(frag.text(), runs);
+            EmitText(frag.text(), runs, false, RtfIsSymbolFontName(fonts[w.font].family));
         }
     }
-    const WriteProps mark = Props(block.charFormat());
+    // A raised paragraph mark shows nothing, and some readers lose the text
+    // around a \super that a \par or \plain ends.
+    WriteProps mark = Props(block.charFormat());
+    mark.script = 0;
     if (firstFont < 0)
         firstFont = mark.font;
     EmitProps(mark, runs);
 
-    if (const QTextList* list = block.textList()) {
-        const QByteArray f = QByteArray::number(firstFont);
-        if (RtfIsBulletList(list->format())) {
-            para += "{\\pntext\\f" + f + "\\'95\\tab}{\\*\\pn\\pnlvlblt\\pnf" + f
-                + "\\pnindent0{\\pntxtb\\'95}}";
-        } else {
-            para += "{\\pntext\\f" + f + ' ' + QByteArray::number(ItemNumber(list, block) + 1)
-                + ".\\tab}{\\*\\pn\\pnlvlbody\\pnf" + f + "\\pnindent0\\pnstart1\\pndec{\\pntxta.}}";
-        }
+    if (list) {
+        // The item's place in the list tables, and before the paragraph its
+        // marker as text for readers without lists. No old paragraph
+        // numbering beside it: readers that know both take that one.
+        int level = 0;
+        const int ls = ListNumber(list, block, level);
+        para += "\\ls" + QByteArray::number(ls) + "\\ilvl" + QByteArray::number(level);
+        const QTextListFormat format = list->format();
+        out += "{\\listtext\\f" + QByteArray::number(firstFont) + ' ';
+        if (RtfIsBulletList(format))
+            out += "\\'95";
+        else
+            EmitText(RtfListItemText(format, ItemNumber(list, block)), out);
+        out += "\\tab}";
     }
-    // A control word before text needs its delimiter; a closing brace does not.
-    if (!para.endsWith('}') && !runs.startsWith('\\'))
+    // A control word before text needs its delimiter.
+    if (!runs.startsWith('\\'))
         para += ' ';
     out += para;
     out += runs;
@@ -329,21 +445,25 @@ void Writer::Table(const QTextTable* table, QByteArray& out)
 
 QByteArray Writer::Write()
 {
-    FontIndex(doc.defaultFont().family()); // \deff0
+    FontIndex(FontEntry { doc.defaultFont().family() }); // \deff0
     QByteArray content;
     Frame(doc.rootFrame(), content);
 
     QByteArray out = "{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl";
-    for (qsizetype i = 0; i < fonts.size(); ++i) {
-        out += "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset204 ";
-        EmitText(fonts.at(i), out, true);
+    for (size_t i = 0; i < fonts.size(); ++i) {
+        const bool symbol = RtfIsSymbolFontName(fonts[i].family);
+        out += "{\\f" + QByteArray::number(static_cast<int>(i)) + '\\' + RtfFamilyOfStyleHint(fonts[i].hint)
+            + (symbol ? "\\fcharset2 " : "\\fcharset204 ");
+        EmitText(fonts[i].family, out, true);
         out += ";}";
     }
     out += "}\r\n{\\colortbl ;";
     for (QRgb c : colors)
         out += "\\red" + QByteArray::number(qRed(c)) + "\\green" + QByteArray::number(qGreen(c))
             + "\\blue" + QByteArray::number(qBlue(c)) + ';';
-    out += "}\r\n\\uc1\r\n";
+    out += "}\r\n";
+    ListTables(out);
+    out += "\\uc1\r\n";
     out += content;
     out += "}\r\n";
     return out;

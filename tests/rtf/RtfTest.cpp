@@ -212,6 +212,8 @@ const RoundTripCase kRoundTrips[] = {
     { "CyrillicAndBeyondTheCodePage",
       { { { R("Привет, мир! Ёё № «»—…"), R("€ α 中文 😀", [](RunSpec& r) { r.family = "Arial"; }) } } } },
     { "CyrillicFontName", { { { R("текст", [](RunSpec& r) { r.family = QString::fromUtf8("Шрифт {1}"); }) } } } },
+    // In the Symbol font a byte reads as Greek: letters typed in it stay letters.
+    { "TypedInTheSymbolFont", { { { R("ab\\{1} ё α", [](RunSpec& r) { r.family = "Symbol"; }) } } } },
 };
 
 void PrintTo(const RoundTripCase& C, std::ostream* Os)
@@ -249,13 +251,41 @@ TEST(RtfWrite, CodePageFontTableAndEscapes)
     EXPECT_TRUE(rtf.contains("{\\colortbl ;\\red1\\green2\\blue3;}"));
     EXPECT_TRUE(rtf.contains("\\uc1"));
     EXPECT_TRUE(rtf.contains("\\qc\\fi-360\\li720\\ri180"));
-    EXPECT_TRUE(rtf.contains("{\\*\\pn\\pnlvlblt"));
+    // The bullet in the list tables, its marker as text before the paragraph.
+    EXPECT_TRUE(rtf.contains("{\\*\\listtable\r\n{\\list{\\listlevel\\levelnfc23")) << rtf.constData();
+    EXPECT_TRUE(rtf.contains("{\\listtext\\f1 \\'95\\tab}\\pard\\qc\\fi-360\\li720\\ri180\\ls1\\ilvl0"));
     EXPECT_TRUE(rtf.contains("\\fs27\\cf1 "));
     // Cyrillic as code-page bytes, the rest as signed 16-bit \u escapes, a
     // surrogate pair as two of them, each with its one fallback character.
     EXPECT_TRUE(rtf.contains("\\'cf\\'ef \\u20013? \\u-10179?\\u-8704? \\'b8")) << rtf.constData();
     for (char c : rtf)
         EXPECT_LT(static_cast<unsigned char>(c), 0x80);
+}
+
+// What other readers need to see: the family word in the font table, the
+// spacing words, and a raised run ended by \nosupersub (some readers lose
+// the text after a \super that \plain or \par ends).
+TEST(RtfWrite, FamiliesSpacingAndSuperscriptsInTheWordsOfOtherReaders)
+{
+    QTextDocument doc;
+    QTextCursor c(&doc);
+    QTextBlockFormat bf;
+    bf.setTopMargin(RtfPixelsFromTwips(120));
+    bf.setBottomMargin(RtfPixelsFromTwips(240));
+    c.setBlockFormat(bf);
+    QTextCharFormat serif;
+    serif.setFontFamilies({ "Times New Roman" });
+    serif.setFontStyleHint(QFont::Serif);
+    serif.setFontPointSize(12);
+    c.insertText("note", serif);
+    QTextCharFormat raised = serif;
+    raised.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    c.insertText("1", raised);
+    c.setBlockCharFormat(raised);
+    const QByteArray rtf = WriteRtf(doc);
+    EXPECT_TRUE(rtf.contains("{\\f1\\froman\\fcharset204 Times New Roman;}")) << rtf.constData();
+    EXPECT_TRUE(rtf.contains("\\pard\\ql\\sb120\\sa240\\plain")) << rtf.constData();
+    EXPECT_TRUE(rtf.contains("\\super 1\\nosupersub\\plain\\f1\\fs24 \\par")) << rtf.constData();
 }
 
 // Documents in the styles other programs write.
@@ -322,6 +352,124 @@ TEST_P(RtfForeign, ReadsTextAndFormatting)
 }
 
 INSTANTIATE_TEST_SUITE_P(Styles, RtfForeign, ::testing::ValuesIn(kForeign),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Reductions of real documents. A paragraph reads as its space before and
+// after (twips, where it has any), its list marker, then its text with each
+// change of font family as <family> and superscripts as ^{...}.
+std::string FamilyName(const QTextCharFormat& f)
+{
+    if (!f.hasProperty(QTextFormat::FontStyleHint))
+        return "none";
+    switch (f.fontStyleHint()) {
+    case QFont::Serif: return "serif";
+    case QFont::SansSerif: return "sans";
+    case QFont::TypeWriter: return "fixed";
+    case QFont::Cursive: return "script";
+    case QFont::Decorative: return "decor";
+    case QFont::System: return "tech";
+    default: return "other";
+    }
+}
+
+std::vector<std::string> Lines(const QTextDocument& doc)
+{
+    std::vector<std::string> out;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        std::string s;
+        const QTextBlockFormat bf = b.blockFormat();
+        const int sb = RtfTwipsFromPixels(bf.topMargin()), sa = RtfTwipsFromPixels(bf.bottomMargin());
+        if (sb || sa)
+            s += "[" + std::to_string(sb) + "/" + std::to_string(sa) + "] ";
+        if (const QTextList* l = b.textList())
+            s += RtfListItemText(l->format(), l->itemNumber(b)).toStdString() + " ";
+        std::string family = "none";
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat f = it.fragment().charFormat();
+            if (FamilyName(f) != family)
+                s += "<" + (family = FamilyName(f)) + ">";
+            const std::string text = it.fragment().text().toStdString();
+            s += f.verticalAlignment() == QTextCharFormat::AlignSuperScript ? "^{" + text + "}" : text;
+        }
+        out.push_back(s);
+    }
+    return out;
+}
+
+struct ReductionCase {
+    const char* name;
+    const char* rtf;
+    std::vector<std::string> expected; // as Lines() gives them
+};
+
+const ReductionCase kReductions[] = {
+    { "FieldResult",
+      R"({\rtf1\ansi\pard see {\field{\*\fldinst { HYPERLINK "http://x/"}}{\*\fldrslt{the link}}} here, )"
+      R"({\field{\*\fldinst PAGE}{\fldrslt 7}} of {\*\unknown hidden}n\par})",
+      { "see the link here, 7 of n" } },
+    { "Footnotes",
+      R"({\rtf1\ansi\pard text{\super\chftn{\footnote\pard{\super\chftn} the note}} after{\cs15\chftn})"
+      R"({\*\footnote\chftn\~second\par\pard continued\par}.\par end\par})",
+      { "text^{1} after^{2}.", "end", "____________________", "^{1} the note", "^{2}\u00a0second", "continued" } },
+    { "ListsFromTheTables",
+      R"({\rtf1\ansi{\*\listtable{\list{\listlevel\levelnfc0\levelstartat1\fi-360\li720})"
+      R"({\listlevel\levelnfc4\levelstartat1\fi-360\li1440}\listid10}{\list{\listlevel\levelnfc1\levelstartat5}\listid20})"
+      R"({\list{\listlevel\levelnfc3}{\listlevel\levelnfc2\levelstartat3}{\listlevel\levelnfc23}\listid30}})"
+      R"({\*\listoverridetable{\listoverride\listid10\listoverridecount0\ls1}{\listoverride\listid20\ls2})"
+      R"({\listoverride\listid30\listoverridecount1{\lfolevel\listoverridestartat\levelstartat4}\ls3}})"
+      R"(\pard\ls1 one\par \pard between\par \pard\ls1 two\par \pard\ls1\ilvl1 sub\par \pard\ls1\ilvl1 sub\par)"
+      R"( \pard\ls1 three\par \pard\ls1\ilvl1 sub again\par \pard\ls2 five\par \pard\ls2 six\par)"
+      R"( \pard\ls3 letter\par \pard\ls3\ilvl1 roman\par \pard\ls3\ilvl2 bullet\par \pard\ls3\ilvl1 roman\par \pard\ls1 four\par})",
+      { "1. one", "between", "2. two", "a. sub", "b. sub", "3. three", "a. sub again", "V. five", "VI. six", "D. letter",
+        "iii. roman", "\u2022 bullet", "iv. roman", "4. four" } },
+    { "OldParagraphNumbering",
+      R"({\rtf1\ansi\pard{\*\pn\pnlvlbody\pnlcrm\pnstart3{\pntxta.}}x\par{\*\pn\pnlvlbody\pnlcrm\pnstart1}y\par)"
+      R"(\pard{\*\pn\pnlvlblt{\pntxtb\'b7}}z\par})",
+      { "iii. x", "iv. y", "\u2022 z" } },
+    { "SectionAndColumnBreaks",
+      R"({\rtf1\ansi\ansicpg1251\pard \'cf\'e5\'f0\'e2\'e0\'ff \'f1\'e5\'ea\'f6\'e8\'ff\sect\sectd\cols2)"
+      R"( \'c2\'f2\'ee\'f0\'e0\'ff\column \'f2\'f0\'e5\'f2\'fc\'ff\par\sect\column\page last\par})",
+      { "Первая секция", "Вторая", "третья", "", "last" } },
+    { "SpacingAndFontFamilies",
+      R"({\rtf1\ansi\deff6{\fonttbl{\f0\froman Times New Roman;}{\f1\fswiss Arial;}{\f2\fmodern Courier New;})"
+      R"({\f3\fscript Script;}{\f4\fdecor Deco;}{\f5\ftech Tech;}{\f6\fnil Plain;}})"
+      R"(\pard\sb120\sa240\f0 a\f1 b\f2 c\f3 d\f4 e\f5 f\f6 g\par\pard\sa60 h\par\pard i\par})",
+      { "[120/240] <serif>a<sans>b<fixed>c<script>d<decor>e<tech>f<none>g", "[0/60] h", "i" } },
+    { "DoubleByteCodePages",
+      R"({\rtf1\ansi{\fonttbl{\f0\fcharset128 MS Mincho;}{\f1\fcharset134 SimSun;}{\f2\fcharset136 MingLiU;})"
+      R"({\f3\fcharset129 Gulim;}{\f4\fcharset128 \'82\'6c\'82r \'96\'be\'92\'a9;}{\f5\fcharset0 Arial;}})"
+      R"(\pard\f0 \'93\'fa\'96\'7b \'83e\'83X\'83)" "\r\n" R"(g \'b1\'93\par\f1 \'d6\'d0\'ce\'c4\par\f2 \'a4\'a4\'a4\'e5\par)"
+      R"(\f3 \'c7\'d1\'b1\'b9\par\f5 \'93\'fa\par})",
+      { "日本 テスト ｱ\uFFFD", "中文", "中文", "한국", "“ú" } },
+    { "DocumentCodePageDoubleByte", R"({\rtf1\ansi\ansicpg932\uc2 \'93\'fa\u26412\'96\'7b\'96\{\par})", { "日本本" } },
+    { "SymbolFont",
+      R"({\rtf1\ansi{\fonttbl{\f0 Times;}{\f1\fcharset2 Symbol;}{\f2\froman\fcharset0 Symbol;}{\f3\fcharset2 Wingdings;}})"
+      R"(\pard{\f1 \'61\'62\'47 = \'70\'b3\'a5\'ae}, {\f2\u61537\'3f\u61472\'3f\u8364\'3f}, {\f3 J}, a\par})",
+      { "αβΓ = π≥∞→, <serif>α €<none>, J, a" } },
+};
+
+void PrintTo(const ReductionCase& C, std::ostream* Os)
+{
+    *Os << C.name;
+}
+
+class RtfReduction : public ::testing::TestWithParam<ReductionCase> { };
+
+// Each reads to its text and keeps it, with its list markers and formats,
+// through a save and a load.
+TEST_P(RtfReduction, ReadsAndSavesTheText)
+{
+    QTextDocument doc;
+    ASSERT_EQ(ReadRtf(QByteArray(GetParam().rtf), doc), RtfLoad::Loaded);
+    EXPECT_EQ(Lines(doc), GetParam().expected);
+    const QByteArray rtf = WriteRtf(doc);
+    QTextDocument back;
+    ASSERT_EQ(ReadRtf(rtf, back), RtfLoad::Loaded);
+    EXPECT_EQ(Lines(back), GetParam().expected) << rtf.constData();
+    EXPECT_EQ(WriteRtf(back), rtf);
+}
+
+INSTANTIATE_TEST_SUITE_P(Documents, RtfReduction, ::testing::ValuesIn(kReductions),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RtfRead, DocumentWrittenByTheOfficeSuiteConverter)
@@ -508,7 +656,7 @@ TEST(RtfWrite, NumberedListItemsWriteTheirPlaceInTheList)
 
     const QByteArray rtf = WriteRtf(doc);
     std::vector<int> written;
-    static const QRegularExpression kNumber(QStringLiteral(R"(\{\\pntext\\f\d+ (\d+)\.\\tab\})"));
+    static const QRegularExpression kNumber(QStringLiteral(R"(\{\\listtext\\f\d+ (\d+)\.\\tab\})"));
     for (auto it = kNumber.globalMatch(QString::fromLatin1(rtf)); it.hasNext();)
         written.push_back(it.next().captured(1).toInt());
     EXPECT_EQ(written, expected);
