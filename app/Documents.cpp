@@ -40,8 +40,14 @@ void TMainForm::ConfirmSaveChanges()
                                     {mdbYes, mdbNo, mdbCancel}, 0, QString(), QString());
     if (answer == 2)
         throw EAbort();
-    if (answer == 6)
+    if (answer == 6) {
         FileSave();
+        // The user asked to save: when the save did not happen (the Save As
+        // dialog cancelled, overwriting declined), the command stops as it
+        // does for Cancel, rather than going on to lose the document.
+        if (ui->Editor->document()->isModified())
+            throw EAbort();
+    }
 }
 
 void TMainForm::ReadDocumentFile(const QString& FileName)
