@@ -8,6 +8,7 @@
 #include "Errors.h"
 #include "FileDialogs.h"
 #include "MymsgDlg.h"
+#include "RegularFile.h"
 #include "Rtf.h"
 #include "SafeFile.h"
 #include "Shell.h"
@@ -52,8 +53,9 @@ void TMainForm::ConfirmSaveChanges()
 
 void TMainForm::ReadDocumentFile(const QString& FileName)
 {
-    QFile file(FileName);
-    if (!file.open(QIODevice::ReadOnly))
+    // Only a regular file: a FIFO or a device would block or never end.
+    QFile file;
+    if (!OpenRegularFile(file, FileName))
         FileError("Cannot open file %1", FileName);
     const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
