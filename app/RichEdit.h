@@ -49,6 +49,8 @@ signals:
     void ModificationChanged(bool Modified);
 
 private:
+    // Follows edits of the shown document that make a paragraph long.
+    void FollowLongParagraphs(QTextDocument* Doc);
     // Follows edits and layouts of the shown document for LineOfChar.
     void CountLinesOf(QTextDocument* Doc);
 
