@@ -5,6 +5,7 @@
 #include "ui_REMain.h"
 
 #include "Application.h"
+#include "DocumentBytes.h"
 #include "Errors.h"
 #include "FileDialogs.h"
 #include "MymsgDlg.h"
@@ -12,9 +13,7 @@
 #include "Rtf.h"
 #include "SafeFile.h"
 #include "Shell.h"
-#include "Win1251.h"
 
-#include <QByteArrayView>
 #include <QDragEnterEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -63,12 +62,7 @@ void TMainForm::ReadDocumentFile(const QString& FileName)
     // Built apart from the editor and handed over whole, so that it is laid out once.
     std::unique_ptr<QTextDocument> doc = ui->Editor->NewDocument();
     // Rich text first; whatever does not read as rich text comes in as plain text.
-    if (ReadRtf(data, *doc) != RtfLoad::Loaded) {
-        QString text = QByteArrayView(data).isValidUtf8() ? QString::fromUtf8(data) : AnsiToQString(std::string_view(data.constData(), static_cast<size_t>(data.size())));
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        doc->setPlainText(text);
-    }
+    ReadDocumentBytes(data, *doc);
     doc->clearUndoRedoStacks();
     ui->Editor->SetDocument(std::move(doc));
     // A loaded document starts with the caret at its beginning.
