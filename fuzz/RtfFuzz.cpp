@@ -1,9 +1,11 @@
 // Any bytes can be read: no crash, one of the three results, the document left
 // alone unless it loaded, and what loaded writes out as RTF that reads back to
 // the same document. Then the bytes are read as the editor reads a file (RTF,
-// else plain text) and laid out at a window's width, as the editor shows them:
-// a layout whose cost grows faster than the text fails on the time limit.
+// else plain text) and laid out at a window's width with the editor's
+// wrapping, as the editor shows them: a layout whose cost grows faster than
+// the text fails on the time limit.
 #include "DocumentBytes.h"
+#include "LongParagraphs.h"
 #include "Rtf.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -12,6 +14,13 @@
 
 #include <cstdint>
 #include <cstdlib>
+
+// The font configuration library keeps what it loads (fonts, fallbacks for a
+// new script) for the life of the process and never frees it.
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libfontconfig.so\n";
+}
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
@@ -45,6 +54,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QTextDocument shown;
     shown.setDocumentMargin(0);
     ReadDocumentBytes(bytes, shown);
+    QTextOption wrapping = shown.defaultTextOption();
+    wrapping.setWrapMode(WrappingFor(shown));
+    shown.setDefaultTextOption(wrapping);
     shown.setTextWidth(600);
     if (shown.documentLayout()->documentSize().height() < 0)
         std::abort();
