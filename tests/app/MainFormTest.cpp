@@ -80,7 +80,31 @@ void PrintTo(const PromptCase& C, std::ostream* Os)
     *Os << PromptName(C);
 }
 
-class SavePrompt : public MainFormFixture, public ::testing::WithParamInterface<PromptCase> {};
+// A window whose save prompt is met by opening, dropping or closing.
+class AskingFixture : public MainFormFixture {
+protected:
+    // Runs Command with Other as the file it opens; for Close, whether the window closed.
+    bool RunAsker(Asker Command, const QString& Other)
+    {
+        switch (Command) {
+        case Asker::Open:
+            DialogAnswers << Other;
+            Run(&TMainForm::FileOpen);
+            return false;
+        case Asker::Drop: {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(Other)});
+            RunHandler([&] { Probe().HandleDroppedFiles(&data); });
+            return false;
+        }
+        case Asker::Close:
+            return Form->close();
+        }
+        return false;
+    }
+};
+
+class SavePrompt : public AskingFixture, public ::testing::WithParamInterface<PromptCase> {};
 
 TEST_P(SavePrompt, AnswerDecidesSavingAndGoingOn)
 {
@@ -91,22 +115,7 @@ TEST_P(SavePrompt, AnswerDecidesSavingAndGoingOn)
     Modal.Answers << c.Answer;
     Form->show();
 
-    bool closed = false;
-    switch (c.Command) {
-    case Asker::Open:
-        DialogAnswers << other;
-        Run(&TMainForm::FileOpen);
-        break;
-    case Asker::Drop: {
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(other)});
-        RunHandler([&] { Probe().HandleDroppedFiles(&data); });
-        break;
-    }
-    case Asker::Close:
-        closed = Form->close();
-        break;
-    }
+    const bool closed = RunAsker(c.Command, other);
 
     ASSERT_EQ(Modal.Seen, QStringList {QStringLiteral("Сохранить изменения в %1?").arg(doc)});
     EXPECT_EQ(Read(doc) != "saved text", c.Saved);
@@ -167,7 +176,7 @@ void PrintTo(const UnsavedYesCase& C, std::ostream* Os)
     *Os << UnsavedYesName(C);
 }
 
-class UnsavedYes : public MainFormFixture, public ::testing::WithParamInterface<UnsavedYesCase> {};
+class UnsavedYes : public AskingFixture, public ::testing::WithParamInterface<UnsavedYesCase> {};
 
 TEST_P(UnsavedYes, StopsTheCommandThatAsked)
 {
@@ -182,24 +191,9 @@ TEST_P(UnsavedYes, StopsTheCommandThatAsked)
     } else {
         DialogAnswers << QString();
     }
-    DialogAnswers << other; // the open dialog, were it reached
     Form->show();
 
-    bool closed = false;
-    switch (c.Command) {
-    case Asker::Open:
-        Run(&TMainForm::FileOpen);
-        break;
-    case Asker::Drop: {
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(other)});
-        RunHandler([&] { Probe().HandleDroppedFiles(&data); });
-        break;
-    }
-    case Asker::Close:
-        closed = Form->close();
-        break;
-    }
+    const bool closed = RunAsker(c.Command, other);
 
     EXPECT_EQ(Modal.Seen.first(), QStringLiteral("Сохранить изменения в Без Имени?"));
     EXPECT_EQ(DialogsRun, QList<TFileDialogKind> {TFileDialogKind::Save}) << "no open dialog after it";

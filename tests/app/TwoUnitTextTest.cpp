@@ -1,9 +1,9 @@
 // Characters of two UTF-16 units (an emoji, 𝔸) around breaks: the editor's
 // Windows-1251 reading keeps every position of the editor, so the search, the
-// golden section, the text profile and the printed selection find their places.
+// text profile and the printed selection find their places (the golden
+// section's case is with its tests).
 #include "AppTestSupport.h"
 #include "EditorText.h"
-#include "Speaker.h"
 #include "Win1251.h"
 
 #include <QTextBlock>
@@ -37,21 +37,6 @@ TEST(EditorText, TwoUnitCharactersKeepEveryPosition)
 
 class TwoUnitText : public MainFormFixture {
 protected:
-    struct TTones : ISpeaker {
-        void SquareWave(int, int) override {}
-    } Tones;
-
-    void SetUp() override
-    {
-        MainFormFixture::SetUp();
-        SetSpeakerLayer(&Tones);
-    }
-    void TearDown() override
-    {
-        SetSpeakerLayer(nullptr);
-        MainFormFixture::TearDown();
-    }
-
     // The editor's text with paragraph ends as "\n", as the search reads it.
     QString Shown() const { return EditorPlainText(*Form->Editor()->document()); }
 };
@@ -77,16 +62,6 @@ TEST_F(TwoUnitText, SearchFindsTheRestOfTheTextFromEveryPosition)
             EXPECT_EQ(EditorAnsiText(c.selectedText()), rest);
         }
     }
-}
-
-TEST_F(TwoUnitText, GoldenSectionMarksTheVowelAfterTwoUnitCharacters)
-{
-    // Five vowels, the third the first "а" of the second line.
-    Editor()->setPlainText(QString::fromUtf8("ма😀ма\n😀па𝔸па\nо"));
-    Run(&TMainForm::RunGoldenSection);
-    EXPECT_EQ(Editor()->textCursor().selectionStart(), 10);
-    EXPECT_EQ(Editor()->textCursor().selectedText(), QStringLiteral("а"));
-    EXPECT_TRUE(Modal.Seen.isEmpty()) << Modal.Seen.join('|').toStdString();
 }
 
 TEST_F(TwoUnitText, TextProfileKeepsTheLettersAfterABreak)
