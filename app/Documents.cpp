@@ -5,15 +5,15 @@
 #include "ui_REMain.h"
 
 #include "Application.h"
+#include "DocumentBytes.h"
 #include "Errors.h"
 #include "FileDialogs.h"
 #include "MymsgDlg.h"
+#include "RegularFile.h"
 #include "Rtf.h"
 #include "SafeFile.h"
 #include "Shell.h"
-#include "Win1251.h"
 
-#include <QByteArrayView>
 #include <QDragEnterEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -40,14 +40,21 @@ void TMainForm::ConfirmSaveChanges()
                                     {mdbYes, mdbNo, mdbCancel}, 0, QString(), QString());
     if (answer == 2)
         throw EAbort();
-    if (answer == 6)
+    if (answer == 6) {
         FileSave();
+        // The user asked to save: when the save did not happen (the Save As
+        // dialog cancelled, overwriting declined), the command stops as it
+        // does for Cancel, rather than going on to lose the document.
+        if (ui->Editor->document()->isModified())
+            throw EAbort();
+    }
 }
 
 void TMainForm::ReadDocumentFile(const QString& FileName)
 {
-    QFile file(FileName);
-    if (!file.open(QIODevice::ReadOnly))
+    // Only a regular file: a FIFO or a device would block or never end.
+    QFile file;
+    if (!OpenRegularFile(file, FileName))
         FileError("Cannot open file %1", FileName);
     const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
@@ -55,12 +62,7 @@ void TMainForm::ReadDocumentFile(const QString& FileName)
     // Built apart from the editor and handed over whole, so that it is laid out once.
     std::unique_ptr<QTextDocument> doc = ui->Editor->NewDocument();
     // Rich text first; whatever does not read as rich text comes in as plain text.
-    if (ReadRtf(data, *doc) != RtfLoad::Loaded) {
-        QString text = QByteArrayView(data).isValidUtf8() ? QString::fromUtf8(data) : AnsiToQString(std::string_view(data.constData(), static_cast<size_t>(data.size())));
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        doc->setPlainText(text);
-    }
+    ReadDocumentBytes(data, *doc);
     doc->clearUndoRedoStacks();
     ui->Editor->SetDocument(std::move(doc));
     // A loaded document starts with the caret at its beginning.

@@ -24,12 +24,12 @@ QString EditorPlainText(const QTextDocument& Document)
 
 std::string EditorAnsiText(QStringView Text)
 {
-    // Converted as it stands, then each break's byte made "\n": no copy of the text.
-    std::string out;
-    QStringToAnsi(Text, out);
+    // Unit by unit, so that each half of a character beyond the BMP is a "?"
+    // of its own and every later position stays the editor's.
+    std::string out(static_cast<size_t>(Text.size()), '\0');
+    const char16_t* src = Text.utf16();
     for (qsizetype i = 0; i < Text.size(); ++i)
-        if (IsLineBreak(Text[i].unicode()))
-            out[static_cast<size_t>(i)] = '\n';
+        out[static_cast<size_t>(i)] = IsLineBreak(src[i]) ? '\n' : static_cast<char>(UnicodeToWin1251(src[i]));
     return out;
 }
 

@@ -17,7 +17,7 @@ class QTextDocument;
 QString EditorPlainText(QStringView Text);
 QString EditorPlainText(const QTextDocument& Document);
 // The same in Windows-1251: still a position in the result is a position in
-// the editor.
+// the editor, so a character of two UTF-16 units (an emoji) is two "?".
 std::string EditorAnsiText(QStringView Text);
 std::string EditorAnsiText(const QTextDocument& Document);
 

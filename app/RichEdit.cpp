@@ -1,5 +1,7 @@
 #include "RichEdit.h"
 
+#include "LongParagraphs.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
 #include <QTextBlock>
@@ -7,9 +9,17 @@
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextLayout>
+#include <QTimer>
 
 #include <algorithm>
 #include <utility>
+
+namespace {
+
+// More characters than a screen of the smallest text holds.
+constexpr int TallDocumentLength = 200000;
+
+} // namespace
 
 TRichEdit::TRichEdit(QWidget* Parent) : QTextEdit(Parent)
 {
@@ -19,6 +29,7 @@ TRichEdit::TRichEdit(QWidget* Parent) : QTextEdit(Parent)
     document()->clearUndoRedoStacks();
     document()->setModified(false);
     connect(document(), &QTextDocument::modificationChanged, this, &TRichEdit::ModificationChanged);
+    FollowLongParagraphs(document());
     // The margins around the formatting rectangle are painted like the text's ground.
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
@@ -66,11 +77,30 @@ void TRichEdit::SetDocument(std::unique_ptr<QTextDocument> Doc)
     // ones handed over belong to this control.
     const bool ours = old->parent() == this;
     const bool wasModified = old->isModified();
+    // Laid out once, at the editor's width and with the wrapping its
+    // paragraphs need: a document whose page has no size is not laid out, so
+    // neither the old one on its way out nor the new one before the editor
+    // gives it its width.
+    Doc->setPageSize(QSizeF(0, 0));
+    if (const QTextOption::WrapMode wrap = WrappingFor(*Doc); wrap != wordWrapMode()) {
+        old->setPageSize(QSizeF(0, 0));
+        setWordWrapMode(wrap);
+    }
+    // A document longer than any screen holds gets the vertical scroll bar
+    // once laid out; with the bar there from the start it is laid out once,
+    // at the width it keeps, not without the bar and then again with it.
+    const Qt::ScrollBarPolicy vertical = verticalScrollBarPolicy();
+    const bool tall = vertical == Qt::ScrollBarAsNeeded && Doc->characterCount() > TallDocumentLength;
+    if (tall)
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Doc->setParent(this);
     setDocument(Doc.release());
+    if (tall)
+        setVerticalScrollBarPolicy(vertical);
     if (ours)
         delete old;
     connect(document(), &QTextDocument::modificationChanged, this, &TRichEdit::ModificationChanged);
+    FollowLongParagraphs(document());
     if (document()->isModified() != wasModified)
         emit ModificationChanged(document()->isModified());
     // Qt hands the old caret's attributes on to the new caret, so that typing
@@ -101,6 +131,27 @@ void TRichEdit::keyPressEvent(QKeyEvent* Event)
         return;
     }
     QTextEdit::keyPressEvent(Event);
+}
+
+// An edit that makes a paragraph long keeps its shaped text; one that brings
+// in a long unbreakable run (typed or pasted) switches the document to
+// wrapping anywhere, once the edit is through.
+void TRichEdit::FollowLongParagraphs(QTextDocument* Doc)
+{
+    connect(Doc, &QTextDocument::contentsChange, this, [this, Doc](int From, int, int Added) {
+        const QTextBlock first = Doc->findBlock(From);
+        QTextBlock last = Doc->findBlock(From + Added);
+        if (first == last && first.length() <= LongParagraphLength)
+            return;
+        if (!last.isValid())
+            last = Doc->lastBlock();
+        KeepShapedText(first, last);
+        if (Doc->defaultTextOption().wrapMode() != QTextOption::WrapAnywhere && HasLongUnbreakableRun(first, last))
+            QTimer::singleShot(0, this, [this, Doc] {
+                if (document() == Doc)
+                    setWordWrapMode(QTextOption::WrapAnywhere);
+            });
+    });
 }
 
 // An edit changes the layout of the paragraphs from the edit on, and inside a

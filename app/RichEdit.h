@@ -54,6 +54,8 @@ protected:
     void keyPressEvent(QKeyEvent* Event) override;
 
 private:
+    // Follows edits of the shown document that make a paragraph long.
+    void FollowLongParagraphs(QTextDocument* Doc);
     // Follows edits and layouts of the shown document for LineOfChar.
     void CountLinesOf(QTextDocument* Doc);
 

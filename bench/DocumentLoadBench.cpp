@@ -3,6 +3,11 @@
 // seed). Printed: the time per MB of each size, and in the same run the
 // reader alone into a detached document and a plain read of the file's bytes.
 //
+// Plain text of one line without a break opportunity (as a base64 block or a
+// binary file opened by mistake may be) of 1 and 50 MB, against 1 MB of ordinary plain
+// text: opened and settled (laid out, shown, painted, its events done), with
+// the peak of the resident memory while it opens.
+//
 // Then what a user does with such a document open: saving it (per MB, against
 // writing the same bytes whole), writing one long numbered list as RTF (per
 // item, against the same list with bullets), and moving the caret or typing a
@@ -22,7 +27,9 @@
 #include <QTextEdit>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
@@ -136,6 +143,74 @@ void BM_OpenDocument(benchmark::State& state)
         QApplication::processEvents();
         state.ResumeTiming();
     }
+}
+
+// Plain text of about Bytes bytes: ordinary text (lines of words) or one
+// line of base64's letters and digits, which leave no break opportunity.
+QByteArray MakePlainText(size_t Bytes, bool OneLine)
+{
+    if (!OneLine) {
+        const std::string text = GenerateRussianText(Bytes, 20261222u);
+        return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+    }
+    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::mt19937 rng(20261223u);
+    QByteArray out(static_cast<qsizetype>(Bytes), Qt::Uninitialized);
+    for (char& c : out)
+        c = kLetters[rng() % 62];
+    return out;
+}
+
+const QString& PlainFileOf(int MB, bool OneLine)
+{
+    return BenchFile(QStringLiteral("%1-%2.txt").arg(OneLine ? "строка" : "текст").arg(MB),
+                     [=] { return MakePlainText(static_cast<size_t>(MB) << 20, OneLine); });
+}
+
+// A figure of the process's status in MB: "VmRSS:" the resident memory now,
+// "VmHWM:" its peak since the last reset.
+double StatusMB(const std::string& Field)
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind(Field, 0) == 0)
+            return std::stod(line.substr(Field.size())) / 1024;
+    return -1;
+}
+
+// The peak of the resident memory starts again from what is resident now.
+void ResetPeakResident()
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+// Opened and settled: laid out, the window painted and its pending events
+// (the layout's own timers among them) handled.
+void BM_OpenPlainText(benchmark::State& state)
+{
+    const int mb = static_cast<int>(state.range(0));
+    const QString& file = PlainFileOf(mb, state.range(1) != 0);
+    TMainForm& form = Form();
+    form.show();
+    double peak = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        form.FileNew();
+        QApplication::processEvents();
+        ResetPeakResident();
+        const double before = StatusMB("VmRSS:");
+        state.ResumeTiming();
+        form.OpenDocument(file);
+        benchmark::DoNotOptimize(form.Editor()->document()->documentLayout()->documentSize());
+        form.Editor()->viewport()->repaint();
+        QApplication::processEvents();
+        QApplication::processEvents();
+        state.PauseTiming();
+        peak = std::max(peak, StatusMB("VmHWM:") - before);
+        state.ResumeTiming();
+    }
+    state.counters["peak_MB"] = peak; // above what was resident before the open
+    form.FileNew();
 }
 
 void BM_ReadRtfDetached(benchmark::State& state)
@@ -281,6 +356,7 @@ void BM_TypeChar(benchmark::State& state)
 }
 
 BENCHMARK(BM_OpenDocument)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_OpenPlainText)->Args({1, 0})->Args({1, 1})->Args({50, 1})->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ReadRtfDetached)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ReadBytes)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SaveDocument)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -306,6 +382,14 @@ void PrintFigures(const TFigureReporter& Report)
     std::printf("open: 1 MB in %.1f ms (target <= 150 ms); per MB at 100 MB / at 1 MB = %.2f (target <= 1.5)\n", one,
                 one > 0 ? hundred / one : 0.0);
 
+    const auto plain = [&](int mb, int oneLine) {
+        return Report.Time("BM_OpenPlainText/" + std::to_string(mb) + "/" + std::to_string(oneLine) + "/real_time");
+    };
+    const double text1 = plain(1, 0), line1 = plain(1, 1), line50 = plain(50, 1);
+    std::printf("\nplain text opened and settled: 1 MB of text %.1f ms; one line of 1 MB %.1f ms (%.2f x, target <= 2); "
+                "of 50 MB %.1f ms per MB (%.2f x that at 1 MB, target <= 1.5); memory: the peak_MB column above\n",
+                text1, line1, text1 > 0 ? line1 / text1 : 0.0, line50 / 50, line1 > 0 ? line50 / 50 / line1 : 0.0);
+
     std::printf("\nms per MB       save                   bytes written whole\n");
     for (int mb : kSizesMB)
         std::printf("%4d MB         %10.1f             %8.2f\n", mb, perMB("BM_SaveDocument", mb),
@@ -327,13 +411,15 @@ void PrintFigures(const TFigureReporter& Report)
     const auto step = [&](const char* name, int mb, int atEnd) {
         return Report.Time(std::string(name) + "/" + std::to_string(mb) + "/" + std::to_string(atEnd) + "/real_time");
     };
-    std::printf("\nus per step     caret at end   at start   ratio     typing at end   at start   ratio\n");
+    std::printf("\nus per step     caret at end   at start   start/end   typing at end   at start   start/end\n");
     for (int mb : kStepMB) {
         const double me = step("BM_CaretMove", mb, 1), ms = step("BM_CaretMove", mb, 0);
         const double te = step("BM_TypeChar", mb, 1), ts = step("BM_TypeChar", mb, 0);
-        std::printf("%4d MB         %10.1f   %8.1f   %5.2f     %10.1f   %8.1f   %5.2f\n", mb, me, ms,
-                    ms > 0 ? me / ms : 0.0, te, ts, ts > 0 ? te / ts : 0.0);
+        std::printf("%4d MB         %10.1f   %8.1f   %9.2f   %13.1f   %8.1f   %9.2f\n", mb, me, ms,
+                    me > 0 ? ms / me : 0.0, te, ts, te > 0 ? ts / te : 0.0);
     }
+    std::printf("typing at the start of 100 MB: %.1f ms a keystroke (target <= 50 ms)\n",
+                step("BM_TypeChar", 100, 0) / 1000);
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "Errors.h"
 #include "FileDialogs.h"
 #include "InstallDir.h"
+#include "RegularFile.h"
 #include "Win1251.h"
 #include "WinPaths.h"
 
@@ -41,12 +42,13 @@ QString CompanionFile(const QString& FileName, const char* Ext)
 }
 
 // A companion file opened read-only, its bytes mapped (or read where the
-// file cannot be mapped); closed when it goes. Raises when it cannot be opened.
+// file cannot be mapped); closed when it goes. Raises when it cannot be
+// opened or is no regular file (a FIFO or a device would block or never end).
 class TCompanionBytes {
 public:
-    explicit TCompanionBytes(const QString& HostName) : file_(HostName)
+    explicit TCompanionBytes(const QString& HostName)
     {
-        if (HostName.isEmpty() || !file_.open(QIODevice::ReadOnly))
+        if (!OpenRegularFile(file_, HostName))
             throw Exception("Cannot open file " + HostName.toStdString());
         const qint64 size = file_.size();
         if (const uchar* mapped = size > 0 ? file_.map(0, size) : nullptr) {

@@ -1,6 +1,7 @@
 // Loading, saving safely, printing, About, drops and the command line.
 #include "AppTestSupport.h"
 #include "FullDisk.h"
+#include "Watchdog.h"
 
 #include <QDir>
 #include <QComboBox>
@@ -10,6 +11,11 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QUrl>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -51,6 +57,37 @@ TEST_F(Documents, UnreadableFileLeavesDocumentAndNameAsTheyWere)
         EXPECT_EQ(Editor()->toPlainText(), QStringLiteral("несохранённое"));
         EXPECT_TRUE(Editor()->document()->isModified());
     }
+}
+
+// A FIFO (no writer), a device and a socket are refused as an unreadable
+// file is, at once: opening a FIFO would wait for a writer, /dev/zero never ends.
+TEST_F(Documents, DroppedFileThatIsNoRegularFileIsNotRead)
+{
+    const QString doc = Path(QStringLiteral("doc.txt"));
+    Write(doc, "the document");
+    Form->OpenDocument(doc);
+    const QString fifo = Path(QStringLiteral("fifo.rtf")), socketFile = Path(QStringLiteral("socket.rtf"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    qstrncpy(address.sun_path, QFile::encodeName(socketFile).constData(), sizeof address.sun_path);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+
+    for (const QString& bad : {fifo, QStringLiteral("/dev/zero"), socketFile}) {
+        SCOPED_TRACE(bad.toStdString());
+        Errors.clear();
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(bad)});
+        {
+            const TWatchdog watchdog("dropping " + bad.toStdString(), 30);
+            RunHandler([&] { Probe().HandleDroppedFiles(&data); });
+        }
+        EXPECT_EQ(Errors, QStringList {QStringLiteral("Cannot open file ") + bad});
+        EXPECT_EQ(Form->DocumentName(), doc);
+        EXPECT_EQ(Editor()->toPlainText(), QStringLiteral("the document"));
+    }
+    ::close(listener);
 }
 
 TEST_F(Documents, FailingSaveLeavesTheOldFileWholeAndReportsIt)

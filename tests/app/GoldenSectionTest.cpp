@@ -147,6 +147,17 @@ TEST_F(GoldenSectionCommand, NoBreakSpacesAndLineBreaksKeepTheMarkInPlace)
     EXPECT_EQ(Colours(), QStringLiteral("kkkgggggrgggg"));
 }
 
+// A character of two UTF-16 units is two "?" in the lines, so the offset of
+// the vowel in its line is the editor's: five vowels, the third the first "а"
+// of the second line, after an emoji and before a 𝔸.
+TEST_F(GoldenSectionCommand, TwoUnitCharactersKeepTheMarkInPlace)
+{
+    Editor()->setPlainText(QString::fromUtf8("ма😀ма\n😀па𝔸па\nо"));
+    Run(&TMainForm::RunGoldenSection);
+    EXPECT_EQ(Colours(), QStringLiteral("kkkkkk\ngggrgggg\nk"));
+    EXPECT_EQ(Editor()->textCursor().selectedText(), QStringLiteral("а"));
+}
+
 TEST_F(GoldenSectionCommand, EmptyEditorOnlyTurnsTheDefaultColourBlack)
 {
     QPalette pal = Editor()->palette();

@@ -80,7 +80,31 @@ void PrintTo(const PromptCase& C, std::ostream* Os)
     *Os << PromptName(C);
 }
 
-class SavePrompt : public MainFormFixture, public ::testing::WithParamInterface<PromptCase> {};
+// A window whose save prompt is met by opening, dropping or closing.
+class AskingFixture : public MainFormFixture {
+protected:
+    // Runs Command with Other as the file it opens; for Close, whether the window closed.
+    bool RunAsker(Asker Command, const QString& Other)
+    {
+        switch (Command) {
+        case Asker::Open:
+            DialogAnswers << Other;
+            Run(&TMainForm::FileOpen);
+            return false;
+        case Asker::Drop: {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(Other)});
+            RunHandler([&] { Probe().HandleDroppedFiles(&data); });
+            return false;
+        }
+        case Asker::Close:
+            return Form->close();
+        }
+        return false;
+    }
+};
+
+class SavePrompt : public AskingFixture, public ::testing::WithParamInterface<PromptCase> {};
 
 TEST_P(SavePrompt, AnswerDecidesSavingAndGoingOn)
 {
@@ -91,22 +115,7 @@ TEST_P(SavePrompt, AnswerDecidesSavingAndGoingOn)
     Modal.Answers << c.Answer;
     Form->show();
 
-    bool closed = false;
-    switch (c.Command) {
-    case Asker::Open:
-        DialogAnswers << other;
-        Run(&TMainForm::FileOpen);
-        break;
-    case Asker::Drop: {
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(other)});
-        RunHandler([&] { Probe().HandleDroppedFiles(&data); });
-        break;
-    }
-    case Asker::Close:
-        closed = Form->close();
-        break;
-    }
+    const bool closed = RunAsker(c.Command, other);
 
     ASSERT_EQ(Modal.Seen, QStringList {QStringLiteral("Сохранить изменения в %1?").arg(doc)});
     EXPECT_EQ(Read(doc) != "saved text", c.Saved);
@@ -149,18 +158,58 @@ TEST_F(MainForm, SaveOfUntitledRunsSaveAsAndItsCancelWritesNothing)
     EXPECT_TRUE(QDir(Dir.path()).isEmpty());
 }
 
-TEST_F(MainForm, YesForUntitledWithCancelledSaveAsLetsOpenGoOn)
+// «Да» for an untitled document runs Save As; when that saves nothing (its
+// dialog cancelled, or overwriting declined) the command that asked stops as
+// for «Отменить»: the window stays with the text, nothing is opened.
+struct UnsavedYesCase {
+    Asker Command;
+    bool DeclineOverwrite; // the dialog names an existing file and «Нет» answers "Записать как"
+};
+
+std::string UnsavedYesName(const UnsavedYesCase& C)
 {
+    static const char* const Commands[] = {"Open", "Drop", "Close"};
+    return std::string(Commands[static_cast<int>(C.Command)]) + (C.DeclineOverwrite ? "OverwriteDeclined" : "DialogCancelled");
+}
+void PrintTo(const UnsavedYesCase& C, std::ostream* Os)
+{
+    *Os << UnsavedYesName(C);
+}
+
+class UnsavedYes : public AskingFixture, public ::testing::WithParamInterface<UnsavedYesCase> {};
+
+TEST_P(UnsavedYes, StopsTheCommandThatAsked)
+{
+    const UnsavedYesCase c = GetParam();
     Type(QStringLiteral("черновик"));
     const QString other = Path(QStringLiteral("other.txt"));
     Write(other, "other file");
     Modal.Answers << 6;
-    DialogAnswers << QString() << other; // Save As cancelled, then the open dialog
-    Run(&TMainForm::FileOpen);
-    EXPECT_EQ(Modal.Seen, QStringList {QStringLiteral("Сохранить изменения в Без Имени?")});
-    EXPECT_EQ(DialogsRun, (QList<TFileDialogKind> {TFileDialogKind::Save, TFileDialogKind::Open}));
-    EXPECT_EQ(Form->DocumentName(), other);
+    if (c.DeclineOverwrite) {
+        DialogAnswers << other;
+        Modal.Answers << 7;
+    } else {
+        DialogAnswers << QString();
+    }
+    Form->show();
+
+    const bool closed = RunAsker(c.Command, other);
+
+    EXPECT_EQ(Modal.Seen.first(), QStringLiteral("Сохранить изменения в Без Имени?"));
+    EXPECT_EQ(DialogsRun, QList<TFileDialogKind> {TFileDialogKind::Save}) << "no open dialog after it";
+    EXPECT_FALSE(closed);
+    EXPECT_TRUE(Form->isVisible());
+    EXPECT_EQ(Form->DocumentName(), QStringLiteral("Без Имени"));
+    EXPECT_EQ(Editor()->toPlainText(), QStringLiteral("черновик"));
+    EXPECT_TRUE(Editor()->document()->isModified());
+    EXPECT_EQ(Read(other), "other file");
+    EXPECT_TRUE(Errors.isEmpty()) << Errors.join('\n').toStdString();
 }
+
+INSTANTIATE_TEST_SUITE_P(Commands, UnsavedYes,
+                         ::testing::Values(UnsavedYesCase {Asker::Open, false}, UnsavedYesCase {Asker::Drop, false},
+                                           UnsavedYesCase {Asker::Close, false}, UnsavedYesCase {Asker::Close, true}),
+                         [](const auto& Info) { return UnsavedYesName(Info.param); });
 
 TEST_F(MainForm, SaveAsOntoExistingFileAsksAndOnlyYesWrites)
 {

@@ -4,6 +4,7 @@
 #include "FileDialogs.h"
 #include "LemvGraf.h"
 #include "Screen.h"
+#include "Watchdog.h"
 #include "Win1251.h"
 
 #include <QDir>
@@ -16,6 +17,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 using namespace chartfiles;
 
@@ -232,6 +235,42 @@ TEST_F(OpenChartFile, MissingCompanionFilesLeaveTheirPagesAsTheyWere)
     EXPECT_EQ(w->Pages.Objects(0)->ChartFx->ChartFile(), chf_);
     EXPECT_EQ(w->Pages.Objects(1)->ScaleList.Strings(0), "old");
     EXPECT_EQ(w->Pages.Objects(1)->Title, "old");
+}
+
+// A companion file that is a FIFO (no writer) is an unreadable one, found at
+// once: the reading ends quietly and the page it would fill stays as it was.
+TEST_F(OpenChartFile, CompanionFileThatIsAFifoIsNotRead)
+{
+    const auto fifo = [this](const char* Ext) {
+        const QByteArray name = QFile::encodeName(dir_.filePath(QStringLiteral("Выборы") + QLatin1String(Ext)));
+        QFile::remove(QFile::decodeName(name));
+        ASSERT_EQ(::mkfifo(name.constData(), 0644), 0);
+    };
+    Write(".CNF", Bytes(ChartListRecord { "t", { "a" }, "", "", "", {} }));
+    fifo(".FNF");
+    auto w = Window(0);
+    Fill(w->Pages.Objects(1));
+    {
+        const TWatchdog watchdog("a FIFO as the list page file", 30);
+        w->FileOpenSpeedButtonClick();
+    }
+    EXPECT_EQ(Items(w->Pages.Objects(0)->ListBox), QStringList { "a" });
+    EXPECT_EQ(w->Pages.Objects(1)->ScaleList.Strings(0), "old");
+    EXPECT_EQ(w->Pages.Objects(1)->Title, "old");
+
+    fifo(".CNF");
+    {
+        const TWatchdog watchdog("a FIFO as the chart list file", 30);
+        w->FileOpenSpeedButtonClick();
+    }
+    EXPECT_EQ(w->Pages.Objects(1)->Title, "old");
+
+    auto legend = Window(1);
+    fifo(".CNA");
+    {
+        const TWatchdog watchdog("a FIFO as the legend file", 30);
+        legend->FileOpenSpeedButtonClick();
+    }
 }
 
 TEST_F(OpenChartFile, CompanionFilesAreFoundWhateverTheCaseOfTheirExtension)
