@@ -3,26 +3,20 @@
 #include "Chart.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
-double MinOf(const std::vector<TChartPoint>& p, double TChartPoint::*f)
+// The least (or, with std::greater, the largest) of field F over the points; 0 for none.
+template <typename Before = std::less<>>
+double ExtremeOf(const std::vector<TChartPoint>& P, double TChartPoint::*F, Before First = {})
 {
-    if (p.empty())
+    if (P.empty())
         return 0;
-    double m = p.front().*f;
-    for (const TChartPoint& q : p)
-        m = std::min(m, q.*f);
-    return m;
-}
-
-double MaxOf(const std::vector<TChartPoint>& p, double TChartPoint::*f)
-{
-    if (p.empty())
-        return 0;
-    double m = p.front().*f;
-    for (const TChartPoint& q : p)
-        m = std::max(m, q.*f);
+    double m = P.front().*F;
+    for (const TChartPoint& q : P)
+        if (First(q.*F, m))
+            m = q.*F;
     return m;
 }
 
@@ -44,10 +38,10 @@ void TChartAxis::SetMinMax(double Min, double Max)
     Maximum = Max;
 }
 
-double TChartSeries::MinXValue() const { return MinOf(Points, &TChartPoint::X); }
-double TChartSeries::MaxXValue() const { return MaxOf(Points, &TChartPoint::X); }
-double TChartSeries::MinYValue() const { return MinOf(Points, &TChartPoint::Y); }
-double TChartSeries::MaxYValue() const { return MaxOf(Points, &TChartPoint::Y); }
+double TChartSeries::MinXValue() const { return ExtremeOf(Points, &TChartPoint::X); }
+double TChartSeries::MaxXValue() const { return ExtremeOf(Points, &TChartPoint::X, std::greater<>()); }
+double TChartSeries::MinYValue() const { return ExtremeOf(Points, &TChartPoint::Y); }
+double TChartSeries::MaxYValue() const { return ExtremeOf(Points, &TChartPoint::Y, std::greater<>()); }
 
 int TLineSeries::AddXY(double X, double Y, const QString& Label, TColor Color)
 {
