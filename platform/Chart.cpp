@@ -26,6 +26,10 @@ TChart::TChart(QWidget* Parent) : QWidget(Parent)
     view_ = new TChartViewImpl(chart_, this);
     view_->setRenderHint(QPainter::Antialiasing);
     view_->setFrameShape(QFrame::NoFrame);
+    // The chart's own drawing (walls, depth, labels, marks) covers the whole
+    // view, not only the Qt items: a change repaints all of it, so that no
+    // label of an earlier layout stays behind.
+    view_->setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);
