@@ -4,8 +4,8 @@
 #include "Application.h"
 #include "GrafStyle.h"
 #include "LemvGraf.h"
-#include "PaintBox.h"
 #include "MeanWrd.h"
+#include "PaintBox.h"
 #include "MymsgDlg.h"
 #include "U2.h"
 #include "VirtualKeys.h"
@@ -14,6 +14,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QScrollArea>
 
 #include <memory>
 
@@ -112,6 +113,24 @@ void TForm3::MoveStress(int Step)
     } while (!CyrillicVowels.Contains(static_cast<unsigned char>(a->AnalysedWord[pos - 1])));
     a->StressPos = static_cast<uint8_t>(pos);
     a->DrawStressedWord(this);
+    ArrangeWord();
+}
+
+void TForm3::ArrangeWord()
+{
+    if (!CurrentWordAnalysis)
+        return;
+    TMeasuringCanvas drawn;
+    PaintBox1->Measure(drawn);
+    constexpr int kMargin = 10;
+    const int end = drawn.Extent.isEmpty() ? 0 : drawn.Extent.right() + 1 + kMargin;
+    const int width = end > ScrollBox1->viewport()->width() ? end : 0;
+    if (PaintBox1->minimumWidth() != width)
+        PaintBox1->setMinimumWidth(width);
+    const QString mark = QString(QChar(StressMark));
+    for (const TMeasuringCanvas::Text& t : drawn.Texts)
+        if (t.Text == mark)
+            ScrollBox1->ensureVisible(t.Rect.center().x(), t.Rect.center().y());
 }
 
 void TForm3::LeftSpeedButtonClick()
@@ -147,7 +166,10 @@ void TForm3::showEvent(QShowEvent* Event)
         move(r.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
     }
     QWidget::showEvent(Event);
-    RunHandler([this] { FormShow(); });
+    RunHandler([this] {
+        ArrangeWord();
+        FormShow();
+    });
 }
 
 void TForm3::hideEvent(QHideEvent* Event)
