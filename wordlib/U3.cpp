@@ -46,6 +46,7 @@ TForm3::TForm3(QWidget* Owner) : QWidget(Owner), ui_(new Ui::TForm3)
     PaintBox1->setAttribute(Qt::WA_OpaquePaintEvent, false);
     SetBackground(PaintBox1, clBtnFace);
     PaintBox1->OnPaint = [this](QObject*) { PaintBox1Paint(); };
+    UseDarkThumbs(ScrollBox1);
     FormCreate();
 }
 

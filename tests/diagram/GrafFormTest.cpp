@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -266,6 +268,52 @@ TEST_F(GrafForm1024, KeysScrollTheListTabByRowsToItsLastLineAndEscapeCloses)
     w.FormKeyDown(&w, key, Qt::NoModifier);
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(w.result(), QDialog::Rejected);
+}
+
+// The thumb is the bar's darker part, at the top while the view shows the
+// list's start and at the foot at its end.
+TEST_F(GrafForm1024, ListScrollBarsThumbStandsOutFromItsGroove)
+{
+    TTextAnalysisWindow r = BuildTextAnalysisWindow(SampleRussianText(), "T");
+    TGrafForm& w = *r.Window;
+    TCurrentPage* list = w.Pages.Objects(1);
+    Lengthen(*list);
+    w.show();
+    SelectNextPage(w.PageControl1, true);
+    QApplication::processEvents();
+    QScrollBar* bar = list->ScrollBox->verticalScrollBar();
+    ASSERT_TRUE(bar->isVisible());
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.orientation = Qt::Vertical;
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.pageStep = bar->pageStep();
+    option.singleStep = bar->singleStep();
+    const QRect groove = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarGroove, bar);
+    for (const int value : { bar->minimum(), bar->maximum() }) {
+        bar->setValue(value);
+        option.sliderPosition = option.sliderValue = value;
+        const QRect thumb = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
+        EXPECT_EQ(value == bar->minimum() ? thumb.top() : thumb.bottom(),
+                  value == bar->minimum() ? groove.top() : groove.bottom());
+        const QImage image = bar->grab().toImage();
+        double in = 0, out = 0;
+        int ins = 0, outs = 0;
+        for (int y = groove.top() + 2; y < groove.bottom() - 1; ++y) {
+            const int gray = qGray(image.pixel(groove.center().x(), y));
+            if (y > thumb.top() + 1 && y < thumb.bottom() - 1) {
+                in += gray;
+                ++ins;
+            } else if (y < thumb.top() - 1 || y > thumb.bottom() + 1) {
+                out += gray;
+                ++outs;
+            }
+        }
+        ASSERT_GT(ins, 0);
+        ASSERT_GT(outs, 0);
+        EXPECT_LT(in / ins + 8, out / outs) << "the thumb is darker than the groove at " << value;
+    }
 }
 
 // A list that fits its box does not scroll.
