@@ -4,8 +4,8 @@
 #include "Application.h"
 #include "GrafStyle.h"
 #include "LemvGraf.h"
-#include "MeanWrd.h"
 #include "PaintBox.h"
+#include "MeanWrd.h"
 #include "MymsgDlg.h"
 #include "U2.h"
 #include "VirtualKeys.h"
@@ -114,34 +114,18 @@ void TForm3::MoveStress(int Step)
     } while (!CyrillicVowels.Contains(static_cast<unsigned char>(a->AnalysedWord[pos - 1])));
     a->StressPos = static_cast<uint8_t>(pos);
     a->DrawStressedWord(this);
-    ArrangeWord();
-}
-
-void TForm3::ArrangeWord()
-{
-    if (!CurrentWordAnalysis)
-        return;
-    TMeasuringCanvas drawn;
-    PaintBox1->Measure(drawn);
-    constexpr int kMargin = 10;
-    const int end = drawn.Extent.isEmpty() ? 0 : drawn.Extent.right() + 1 + kMargin;
-    const int width = end > ScrollBox1->viewport()->width() ? end : 0;
-    if (PaintBox1->minimumWidth() != width)
-        PaintBox1->setMinimumWidth(width);
-    const QString mark = QString(QChar(StressMark));
-    for (const TMeasuringCanvas::Text& t : drawn.Texts)
-        if (t.Text == mark)
-            ScrollBox1->ensureVisible(t.Rect.center().x(), t.Rect.center().y());
 }
 
 void TForm3::LeftSpeedButtonClick()
 {
     MoveStress(-1);
+    ArrangeWord();
 }
 
 void TForm3::RightSpeedButtonClick()
 {
     MoveStress(+1);
+    ArrangeWord();
 }
 
 void TForm3::FormHide()
@@ -203,4 +187,21 @@ void TForm3::OkButtonClick()
         window->update();
         window->exec();
     }
+}
+
+void TForm3::ArrangeWord()
+{
+    if (!CurrentWordAnalysis)
+        return;
+    TMeasuringCanvas drawn;
+    PaintBox1->Measure(drawn);
+    constexpr int kMargin = 10;
+    const int end = drawn.Extent.isEmpty() ? 0 : drawn.Extent.right() + 1 + kMargin;
+    const int width = end > ScrollBox1->viewport()->width() ? end : 0;
+    if (PaintBox1->minimumWidth() != width)
+        PaintBox1->setMinimumWidth(width);
+    const QString mark = QString(QChar(StressMark));
+    for (const TMeasuringCanvas::Text& t : drawn.Texts)
+        if (t.Text == mark)
+            ScrollBox1->ensureVisible(t.Rect.center().x(), t.Rect.center().y());
 }

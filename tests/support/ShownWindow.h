@@ -17,6 +17,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTabWidget>
+#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 

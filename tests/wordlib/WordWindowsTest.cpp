@@ -9,6 +9,7 @@
 #include "MeanWrd.h"
 #include "PaintBox.h"
 #include "Screen.h"
+#include "ShownWindow.h"
 #include "Tabedit.h"
 #include "U2.h"
 #include "U3.h"
@@ -25,7 +26,6 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
-#include <QTest>
 #include <gtest/gtest.h>
 
 #include <algorithm>
