@@ -35,9 +35,9 @@ void UseListFont(TCanvas& C, int Size);
 // entry without its item raises, leaving what was drawn so far.
 TListMarks DrawPageList(TCanvas& C, TRecFileGraf& Page, const TListLayout& L);
 
-// The canvas of Page's paint box while it paints (or its test canvas), filled
-// with the box's colour and set to the lists' font of 8 points; nullptr when
-// the page has no paint box or the box is not painting.
+// The canvas of Page's paint box while it paints or is measured (or its test
+// canvas), filled with the box's colour and set to the lists' font of 8
+// points; nullptr when the page has no paint box or the box is not painting.
 TCanvas* ListPageCanvas(TCurrentPage& Page);
 // The same for any page record: Current is Page as a page, or nullptr.
 TCanvas* ListPageCanvas(TRecFileGraf* Page, TCurrentPage*& Current);

@@ -38,8 +38,8 @@ int TWordGrafForm::ListLineStep() const
     return Mode == 3 ? ListRowHeightFor(height()) : 0;
 }
 
-// The shown page's tab takes its title, as its painting once did, before the
-// program's arrangement of its scroll box.
+// The shown page's tab takes the page's title; then the program's arrangement
+// of its scroll box.
 void TWordGrafForm::ArrangeListPage()
 {
     try {
