@@ -214,18 +214,25 @@ void Lengthen(TCurrentPage& List)
         List.ScaleList.AddObject("s", new ScaleItem { "EXTRA", 1.0 });
 }
 
+// A text window shown on its chart tab, its list page lengthened.
+TTextAnalysisWindow ShownWithLongList()
+{
+    TTextAnalysisWindow r = BuildTextAnalysisWindow(SampleRussianText(), "T");
+    Lengthen(*r.Window->Pages.Objects(1));
+    r.Window->show();
+    QApplication::processEvents();
+    return r;
+}
+
 } // namespace
 
 // The list scrolls by its rows: an arrow one, a page key ten, Home and End to
 // its ends, and no further down than its last line.
 TEST_F(GrafForm1024, KeysScrollTheListTabByRowsToItsLastLineAndEscapeCloses)
 {
-    TTextAnalysisWindow r = BuildTextAnalysisWindow(SampleRussianText(), "T");
+    TTextAnalysisWindow r = ShownWithLongList();
     TGrafForm& w = *r.Window;
     TCurrentPage* list = w.Pages.Objects(1);
-    Lengthen(*list);
-    w.show();
-    QApplication::processEvents();
     QScrollBar* bar = list->ScrollBox->verticalScrollBar();
 
     int key = VK_NEXT; // chart tab: the keys do nothing
@@ -274,11 +281,9 @@ TEST_F(GrafForm1024, KeysScrollTheListTabByRowsToItsLastLineAndEscapeCloses)
 // list's start and at the foot at its end.
 TEST_F(GrafForm1024, ListScrollBarsThumbStandsOutFromItsGroove)
 {
-    TTextAnalysisWindow r = BuildTextAnalysisWindow(SampleRussianText(), "T");
+    TTextAnalysisWindow r = ShownWithLongList();
     TGrafForm& w = *r.Window;
     TCurrentPage* list = w.Pages.Objects(1);
-    Lengthen(*list);
-    w.show();
     SelectNextPage(w.PageControl1, true);
     QApplication::processEvents();
     QScrollBar* bar = list->ScrollBox->verticalScrollBar();
