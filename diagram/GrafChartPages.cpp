@@ -229,6 +229,7 @@ TCurrentPage* TGrafForm::AddListPage(const std::string& Title)
         SetBackground(page->ScrollBox, clBtnFace);
         page->ScrollBox->setWidgetResizable(true);
         page->ScrollBox->verticalScrollBar()->setSingleStep(8);
+        UseDarkThumbs(page->ScrollBox);
         page->PaintBox = new TPaintBox();
         page->PaintBox->Color = clBtnFace;
         page->PaintBox->OnPaint = [this](QObject* Sender) { FormPaint(Sender); };

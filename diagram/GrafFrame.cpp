@@ -248,6 +248,7 @@ void TGrafForm::PageControl1Change(QObject*)
             return;
         SetPageKind(PageKindOf(*CurrentPage, ActivePageIndex));
         UpdateStatus(CurrentPage);
+        ArrangeListPage();
     } catch (...) {
     }
 }
@@ -285,6 +286,10 @@ void TGrafForm::FormKeyDown(QObject*, int& Key, Qt::KeyboardModifiers)
             bar->setValue(bar->value() + inc);
         if (Key == VK_UP)
             bar->setValue(bar->value() - inc);
+        if (Key == VK_HOME)
+            bar->setValue(bar->minimum());
+        if (Key == VK_END)
+            bar->setValue(bar->maximum());
     } catch (...) {
     }
 }
@@ -302,6 +307,9 @@ void TGrafForm::WatchKeys(QObject* Object)
 
 bool TGrafForm::eventFilter(QObject* Watched, QEvent* Event)
 {
+    // A resized list box of the shown page takes its range anew.
+    if (Event->type() == QEvent::Resize && CurrentPage && Watched == CurrentPage->ScrollBox)
+        ArrangeListPage();
     if (Event->type() == QEvent::ChildAdded) {
         QObject* child = static_cast<QChildEvent*>(Event)->child();
         if (child->isWidgetType())
@@ -319,6 +327,8 @@ bool TGrafForm::eventFilter(QObject* Watched, QEvent* Event)
             case Qt::Key_PageDown: vk = VK_NEXT; break;
             case Qt::Key_Up: vk = VK_UP; break;
             case Qt::Key_Down: vk = VK_DOWN; break;
+            case Qt::Key_Home: vk = VK_HOME; break;
+            case Qt::Key_End: vk = VK_END; break;
             default: break;
             }
             if (vk) {
@@ -394,6 +404,7 @@ void TGrafForm::DeletePageClick()
                 return;
             CurrentPage = Pages.Objects(i + 1);
             delete CurrentPage;
+            CurrentPage = nullptr;
             Pages.Delete(i + 1);
             removeTab(i + 1);
             PageControl1Change(PageControl1);

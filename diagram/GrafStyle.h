@@ -1,11 +1,14 @@
 #pragma once
-// Fonts and colours that the diagram window's controls share, and the fixed
-// dialog frame of the diagram window and the library's windows.
+// Fonts and colours that the diagram window's controls share, the fixed
+// dialog frame of the diagram window and the library's windows, and the look
+// of the scroll bars of its list pages and the stress window.
 #include "Canvas.h"
 
 #include <QFont>
 #include <QPalette>
 #include <QWidget>
+
+class QAbstractScrollArea;
 
 inline QFont TimesFont(int Size, bool Bold)
 {
@@ -38,3 +41,9 @@ inline void SetFixedDialogFrame(QWidget* Window, int Width, int Height)
     SetFixedDialogFrame(Window);
     Window->setFixedSize(Width, Height);
 }
+
+// Area's scroll bars draw their thumb darker than the groove. The style's own
+// thumb is the lighter part, so a thumb that fills most of a bar reads as the
+// groove, and the groove's rest as a thumb (two of them when it stands in the
+// middle).
+void UseDarkThumbs(QAbstractScrollArea* Area);

@@ -113,6 +113,11 @@ public:
     // The list page's painting.
     virtual void FormPaint(QObject* Sender);
     void PaintListPage(TRecFileGraf* Page, int Height, int Width);
+    // The current page's scroll box, when it has one: its line step one row
+    // of the list that FormPaint draws on it, its range down to that list's
+    // last line. Runs when a page is shown or its box resized, never while
+    // it paints.
+    virtual void ArrangeListPage();
 
     // Saving and printing the active page, and the export of a page to the
     // word processor (Page's bitmap, when it has one, is FileName).
@@ -152,6 +157,8 @@ protected:
     virtual void DrawPageSeries(TChart* Chart);
     // The page kind of Page standing at tab Index.
     virtual int PageKindOf(const TCurrentPage& Page, int Index) const;
+    // The row height of the list FormPaint draws for the current page; 0 for none.
+    virtual int ListLineStep() const;
     // The verdicts in the status texts.
     void ShowVerdicts(const TCurrentPage& Page);
     // The current page's chart through the scratch file "MyBitmap.bmp" onto

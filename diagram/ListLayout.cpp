@@ -82,12 +82,28 @@ TCanvas* ListPageCanvas(TCurrentPage& Page)
     return c;
 }
 
-void SetListScrollRange(TCurrentPage& Page)
+TCanvas* ListPageCanvas(TRecFileGraf* Page, TCurrentPage*& Current)
+{
+    Current = dynamic_cast<TCurrentPage*>(Page);
+    return Current ? ListPageCanvas(*Current) : nullptr;
+}
+
+int ListRowHeightFor(int AreaHeight)
+{
+    return static_cast<int>(std::trunc(AreaHeight / 28.0));
+}
+
+void SetListScrollRange(TCurrentPage& Page, int LineStep, const QRect& Drawn)
 {
     QScrollArea* box = Page.ScrollBox;
     if (!box || !Page.PaintBox)
         return;
-    const int range = box->height() + 10 * box->verticalScrollBar()->singleStep();
-    if (Page.PaintBox->minimumHeight() != range)
-        Page.PaintBox->setMinimumHeight(range);
+    if (LineStep > 0)
+        box->verticalScrollBar()->setSingleStep(LineStep);
+    // The box grows past the view only for what is drawn, with the margin the
+    // names keep from the left edge below the last line.
+    constexpr int kMargin = 3;
+    const int height = Drawn.isEmpty() ? 0 : Drawn.bottom() + 1 + kMargin;
+    if (Page.PaintBox->minimumHeight() != height)
+        Page.PaintBox->setMinimumHeight(height);
 }

@@ -3,7 +3,7 @@
 // the scales with their values, the sound-letters in columns of 15, a rule
 // beside the values and one under the sound-letters, and the three summary
 // lines. Screen and printer differ only in their measures. Also the list
-// page's canvas and scroll range, which every list painter uses.
+// page's canvas, which every list painter uses, and its scroll range.
 #include "Canvas.h"
 #include "PageRecords.h"
 
@@ -35,10 +35,16 @@ void UseListFont(TCanvas& C, int Size);
 // entry without its item raises, leaving what was drawn so far.
 TListMarks DrawPageList(TCanvas& C, TRecFileGraf& Page, const TListLayout& L);
 
-// The canvas of Page's paint box while it paints (or its test canvas), filled
-// with the box's colour and set to the lists' font of 8 points; nullptr when
-// the page has no paint box or the box is not painting.
+// The canvas of Page's paint box while it paints or is measured (or its test
+// canvas), filled with the box's colour and set to the lists' font of 8
+// points; nullptr when the page has no paint box or the box is not painting.
 TCanvas* ListPageCanvas(TCurrentPage& Page);
+// The same for any page record: Current is Page as a page, or nullptr.
+TCanvas* ListPageCanvas(TRecFileGraf* Page, TCurrentPage*& Current);
 
-// The page's scroll box reaches ten of its line steps below its height.
-void SetListScrollRange(TCurrentPage& Page);
+// The row height of a list laid out on an area AreaHeight high: a 28th of it.
+int ListRowHeightFor(int AreaHeight);
+
+// The page's scroll box scrolls by LineStep and as far as Drawn reaches
+// down, so that the last line drawn can be brought into view and no further.
+void SetListScrollRange(TCurrentPage& Page, int LineStep, const QRect& Drawn);

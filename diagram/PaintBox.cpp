@@ -15,11 +15,21 @@ void TPaintBox::paintEvent(QPaintEvent*)
     canvas.BrushColor = Color;
     // The ground first: a paint routine may decide to draw nothing.
     canvas.FillRect(rect());
-    active_ = &canvas;
+    RunOnPaint(active_, canvas);
+}
+
+void TPaintBox::Measure(TMeasuringCanvas& Into)
+{
+    RunOnPaint(measuring_, Into);
+}
+
+void TPaintBox::RunOnPaint(TCanvas*& Slot, TCanvas& Canvas)
+{
+    Slot = &Canvas;
     try {
         if (OnPaint)
             OnPaint(this);
     } catch (...) {
     }
-    active_ = nullptr;
+    Slot = nullptr;
 }

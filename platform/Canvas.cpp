@@ -123,3 +123,16 @@ void TRecordingCanvas::DrawFill(const QRect& Rect)
 {
     Items.push_back({ Op::Fill, Rect.topLeft(), Rect.bottomRight(), {}, BrushColor, Font });
 }
+
+void TMeasuringCanvas::DrawText(int X, int Y, const QString& Text)
+{
+    const QRect r(X, Y, TextWidth(Text), TextHeight(Text));
+    Texts.push_back({ Text, r });
+    Extent |= r;
+}
+
+void TMeasuringCanvas::DrawLine(QPoint From, QPoint To)
+{
+    const int half = PenWidth / 2;
+    Extent |= QRect(From, To).normalized().adjusted(-half, -half, half, half);
+}

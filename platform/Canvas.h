@@ -107,3 +107,22 @@ protected:
     void DrawLine(QPoint From, QPoint To) override;
     void DrawFill(const QRect& Rect) override;
 };
+
+// Draws nothing: keeps where each text would stand (its width by the font, its
+// height the font's cell) and the extent of the texts and lines, so that a
+// paint routine run on it tells how much room its drawing takes. Fills do not
+// count.
+class TMeasuringCanvas : public TCanvas {
+public:
+    struct Text {
+        QString Text;
+        QRect Rect;
+    };
+    std::vector<Text> Texts;
+    QRect Extent; // empty until something is drawn
+
+protected:
+    void DrawText(int X, int Y, const QString& Text) override;
+    void DrawLine(QPoint From, QPoint To) override;
+    void DrawFill(const QRect&) override {}
+};

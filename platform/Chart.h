@@ -218,8 +218,20 @@ private:
     bool PlaceRoom(double Left, double Right, double Bottom);
     std::vector<TChartLabel> LineLabels(const TAxisLabelLine& Line) const;
     QRectF PlotAreaF() const;
+    // Where the active series stand in the chart's pixels: a rectangle per
+    // bar, or the points of a line.
+    struct TSeriesShape {
+        const TChartSeries* Series = nullptr;
+        std::vector<QRectF> Bars;
+        std::vector<QPointF> Points;
+    };
+    std::vector<TSeriesShape> SeriesShapes() const;
+    // Beneath the series: the ground, the plot's back and, in the 3D view, the walls.
     void DrawBackground(QPainter& Painter);
+    // Above the series: their depth, the frame, the axis labels and the marks.
     void DrawExtras(QPainter& Painter);
+    // The shaded tops and sides of the bars and the ribbons of the lines.
+    void DrawDepth(QPainter& Painter, const std::vector<TSeriesShape>& Shapes) const;
 
     std::vector<std::unique_ptr<TChartSeries>> owned_;
     std::vector<TChartSeries*> series_;

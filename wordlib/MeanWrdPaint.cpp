@@ -11,8 +11,6 @@
 #include "Win1251.h"
 #include "WordGraf.h"
 
-#include <QScrollArea>
-#include <QScrollBar>
 
 #include <cmath>
 
@@ -58,25 +56,15 @@ void TStrShowAsscent::DrawStressedWord(TForm3* Form)
     c->FillRect(WordRect);
     c->TextOut(x0 + p - h, 5, mark);
     c->TextOut(x0, 20, word);
-
-    // A wide word that does not fit lets the box scroll a little further.
-    const int end = c->PenPos().x();
-    const int client = Form->ScrollBox1->viewport()->width();
-    if (wide && client <= end)
-        box->setMinimumWidth(client + Form->ScrollBox1->horizontalScrollBar()->singleStep() + 10);
-    else if (!wide)
-        box->setMinimumWidth(0);
 }
 
 void TStrShowAsscent::PaintScaleList(TRecFileGraf* Page, int AreaHeight, int AreaWidth)
 {
     try {
-        if (!GrafForm)
-            return;
-        const int RowHeight = static_cast<int>(std::trunc(AreaHeight / 28.0));
+        const int RowHeight = ListRowHeightFor(AreaHeight);
         const int ValueX = static_cast<int>(std::trunc(AreaWidth / 4.0));
         TCurrentPage* page = nullptr;
-        TCanvas* c = WordListCanvas(*GrafForm, Page, page);
+        TCanvas* c = ListPageCanvas(Page, page);
         if (!c)
             return;
         for (int i = 0; i < page->ScaleList.Count(); ++i) {
@@ -88,7 +76,6 @@ void TStrShowAsscent::PaintScaleList(TRecFileGraf* Page, int AreaHeight, int Are
             c->TextOut(3, i * RowHeight, AnsiToQString(item.Name));
             c->TextOut(ValueX, i * RowHeight, AnsiToQString(FormatFixed(item.Value, 5, 2)));
         }
-        SetListScrollRange(*page);
     } catch (...) {
     }
 }

@@ -14,6 +14,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QScrollArea>
 
 #include <memory>
 
@@ -45,6 +46,7 @@ TForm3::TForm3(QWidget* Owner) : QWidget(Owner), ui_(new Ui::TForm3)
     PaintBox1->setAttribute(Qt::WA_OpaquePaintEvent, false);
     SetBackground(PaintBox1, clBtnFace);
     PaintBox1->OnPaint = [this](QObject*) { PaintBox1Paint(); };
+    UseDarkThumbs(ScrollBox1);
     FormCreate();
 }
 
@@ -104,11 +106,13 @@ void TForm3::MoveStress(int Step)
 void TForm3::LeftSpeedButtonClick()
 {
     MoveStress(-1);
+    ArrangeWord();
 }
 
 void TForm3::RightSpeedButtonClick()
 {
     MoveStress(+1);
+    ArrangeWord();
 }
 
 void TForm3::FormHide()
@@ -134,7 +138,10 @@ void TForm3::showEvent(QShowEvent* Event)
         move(r.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
     }
     QWidget::showEvent(Event);
-    RunHandler([this] { FormShow(); });
+    RunHandler([this] {
+        ArrangeWord();
+        FormShow();
+    });
 }
 
 void TForm3::hideEvent(QHideEvent* Event)
@@ -167,4 +174,21 @@ void TForm3::OkButtonClick()
         window->update();
         window->exec();
     }
+}
+
+void TForm3::ArrangeWord()
+{
+    if (!CurrentWordAnalysis)
+        return;
+    TMeasuringCanvas drawn;
+    PaintBox1->Measure(drawn);
+    constexpr int kMargin = 10;
+    const int end = drawn.Extent.isEmpty() ? 0 : drawn.Extent.right() + 1 + kMargin;
+    const int width = end > ScrollBox1->viewport()->width() ? end : 0;
+    if (PaintBox1->minimumWidth() != width)
+        PaintBox1->setMinimumWidth(width);
+    const QString mark = QString(QChar(StressMark));
+    for (const TMeasuringCanvas::Text& t : drawn.Texts)
+        if (t.Text == mark)
+            ScrollBox1->ensureVisible(t.Rect.center().x(), t.Rect.center().y());
 }

@@ -39,6 +39,11 @@ public:
     void RightSpeedButtonClick();
     void FormHide();
     void FormShow();
+    // The box as wide as the word drawn on it (with a margin) when the view
+    // cannot hold it all, else as wide as the view; then the stress mark is
+    // scrolled into view. Runs when the word is set, shown or its stress
+    // moved, never while it paints.
+    void ArrangeWord();
 
 protected:
     void keyPressEvent(QKeyEvent* Event) override;

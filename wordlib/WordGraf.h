@@ -38,6 +38,8 @@ public:
 
     void UpdateStatus(TRecFileGraf* Page) override;
     void FormPaint(QObject* Sender) override;
+    // The tab takes the shown page's title; then the program's arrangement.
+    void ArrangeListPage() override;
     // The list painting with fixed distances.
     void PaintWordListPage(TRecFileGraf* Page);
     // Bars of the significant values of 9 and more against a ruler of 10..20.
@@ -62,6 +64,7 @@ protected:
     void MakeChartToolBar(TCurrentPage* Page) override;
     void DrawPageSeries(TChart* Chart) override;
     int PageKindOf(const TCurrentPage& Page, int Index) const override;
+    int ListLineStep() const override;
 
 private:
     // Buttons without captions: image c counts down from FirstImageIndex, the
@@ -69,12 +72,6 @@ private:
     void MakeToolButtons(QToolBar* Bar, const std::vector<std::string>& Captions, int HighIndex, int FirstImageIndex,
                          const std::vector<std::string>& Hints);
 };
-
-// The canvas of Page's paint box while the box paints, cleared, with the bold
-// 8-point Times of the lists and a pen of 1; before that the page's tab takes
-// its title as caption (raising for a page without a tab). nullptr for any
-// other object than a page, and outside the box's painting.
-TCanvas* WordListCanvas(TGrafForm& Window, TRecFileGraf* Page, TCurrentPage*& Current);
 
 // A new word window; creation failures pass on.
 TGrafForm* CreateWordGrafForm();

@@ -9,6 +9,13 @@
 
 #include <cmath>
 
+namespace {
+
+constexpr int kWordListRow = 15; // the rows of the list with fixed distances
+constexpr int kScaleBarRow = 20; // the rows of the scale bars
+
+} // namespace
+
 void TWordGrafForm::FormPaint(QObject*)
 {
     try {
@@ -24,25 +31,34 @@ void TWordGrafForm::FormPaint(QObject*)
     }
 }
 
-
-TCanvas* WordListCanvas(TGrafForm& Window, TRecFileGraf* Page, TCurrentPage*& Current)
+int TWordGrafForm::ListLineStep() const
 {
-    Current = dynamic_cast<TCurrentPage*>(Page);
-    if (!Current)
-        return nullptr;
-    Window.SetTabCaption(Current, Current->Title);
-    return ListPageCanvas(*Current);
+    if (Mode == 0)
+        return PageKind == 0 ? kWordListRow : PageKind == 1 ? kScaleBarRow : 0;
+    return Mode == 3 ? ListRowHeightFor(height()) : 0;
+}
+
+// The shown page's tab takes the page's title; then the program's arrangement
+// of its scroll box.
+void TWordGrafForm::ArrangeListPage()
+{
+    try {
+        if (CurrentPage && CurrentPage->TabSheet)
+            SetTabCaption(CurrentPage, CurrentPage->Title);
+    } catch (...) {
+    }
+    TGrafForm::ArrangeListPage();
 }
 
 void TWordGrafForm::PaintWordListPage(TRecFileGraf* Page)
 {
     try {
         TCurrentPage* page = nullptr;
-        TCanvas* c = WordListCanvas(*this, Page, page);
+        TCanvas* c = ListPageCanvas(Page, page);
         if (!c)
             return;
         TListLayout layout;
-        layout.Row = 15;
+        layout.Row = kWordListRow;
         layout.NameX = 3;
         layout.ValueX = 150;
         layout.RuleOffset = 20;
@@ -53,7 +69,6 @@ void TWordGrafForm::PaintWordListPage(TRecFileGraf* Page)
         layout.SummaryFirst = 5;
         layout.SummaryStep = 20;
         DrawPageList(*c, *page, layout);
-        SetListScrollRange(*page);
     } catch (...) {
     }
 }
@@ -62,7 +77,7 @@ void TWordGrafForm::PaintScaleBars(TRecFileGraf* Page, bool Shadow, TColor Shado
 {
     try {
         TCurrentPage* page = nullptr;
-        TCanvas* c = WordListCanvas(*this, Page, page);
+        TCanvas* c = ListPageCanvas(Page, page);
         if (!c)
             return;
         c->TextOut(192, 1, QStringLiteral("10     12     14     16     18     20"));
@@ -76,7 +91,7 @@ void TWordGrafForm::PaintScaleBars(TRecFileGraf* Page, bool Shadow, TColor Shado
             if (v < 9.0)
                 continue;
             const QString name = AnsiToQString(page->SignificantNames.Strings(i));
-            const int Y = 50 + 20 * i;
+            const int Y = 50 + kScaleBarRow * i;
             if (Shadow) {
                 c->Font.Color = ShadowColor;
                 c->TextOut(12, Y - 1, name);
@@ -103,7 +118,6 @@ void TWordGrafForm::PaintScaleBars(TRecFileGraf* Page, bool Shadow, TColor Shado
             c->Font.Color = clBlack;
             c->TextOut(PX + 50, Y, value);
         }
-        SetListScrollRange(*page);
     } catch (...) {
     }
 }

@@ -100,6 +100,7 @@ void StartWordAnalysis(const std::string& Entry)
     }
     Form2->show();
     Form3->PaintBox1->update();
+    Form3->ArrangeWord();
     Form3->show();
     Form3->activateWindow();
     Form3->setFocus();

@@ -4,6 +4,7 @@
 #include "Chart.h"
 #include "LemvGraf.h"
 #include "NumFormat.h"
+#include "PaintBox.h"
 #include "Screen.h"
 #include "TextPage.h"
 #include "Win1251.h"
@@ -19,6 +20,8 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -204,15 +207,35 @@ TEST_F(GrafForm1024, NoteOnlyResultCanBeSavedAndPrinted)
     w.hide();
 }
 
-TEST_F(GrafForm1024, KeysScrollTheListTabAndEscapeCloses)
+namespace {
+
+// Sixty scale rows more than the text's twenty: a list longer than its box.
+void Lengthen(TCurrentPage& List)
+{
+    for (int i = 0; i < 60; ++i)
+        List.ScaleList.AddObject("s", new ScaleItem { "EXTRA", 1.0 });
+}
+
+// A text window shown on its chart tab, its list page lengthened.
+TTextAnalysisWindow ShownWithLongList()
 {
     TTextAnalysisWindow r = BuildTextAnalysisWindow(SampleRussianText(), "T");
+    Lengthen(*r.Window->Pages.Objects(1));
+    r.Window->show();
+    QApplication::processEvents();
+    return r;
+}
+
+} // namespace
+
+// The list scrolls by its rows: an arrow one, a page key ten, Home and End to
+// its ends, and no further down than its last line.
+TEST_F(GrafForm1024, KeysScrollTheListTabByRowsToItsLastLineAndEscapeCloses)
+{
+    TTextAnalysisWindow r = ShownWithLongList();
     TGrafForm& w = *r.Window;
     TCurrentPage* list = w.Pages.Objects(1);
-    w.show();
-    QApplication::processEvents();
     QScrollBar* bar = list->ScrollBox->verticalScrollBar();
-    ASSERT_EQ(bar->singleStep(), 8);
 
     int key = VK_NEXT; // chart tab: the keys do nothing
     w.FormKeyDown(&w, key, Qt::NoModifier);
@@ -220,27 +243,99 @@ TEST_F(GrafForm1024, KeysScrollTheListTabAndEscapeCloses)
 
     SelectNextPage(w.PageControl1, true);
     QApplication::processEvents();
-    // The painted list page scrolls by ten line steps beyond the box.
-    ASSERT_EQ(bar->maximum(), 80);
+    const int row = 499 / 28; // the client height's 28th
+    ASSERT_EQ(bar->singleStep(), row);
+    // At the end the last row (79) shows at the view's foot, less than a row above it.
+    const int view = list->ScrollBox->viewport()->height();
+    const int below = bar->maximum() + view - 79 * row;
+    EXPECT_GT(below, 0);
+    EXPECT_LT(below, 2 * row);
+    const int end = bar->maximum();
+    ASSERT_GT(end, 11 * row);
     const struct {
         int key, value;
-    } steps[] = { { VK_DOWN, 8 }, { VK_NEXT, 80 }, { VK_UP, 72 }, { VK_DOWN, 80 }, { VK_PRIOR, 0 }, { VK_UP, 0 } };
+    } steps[] = { { VK_DOWN, row },   { VK_NEXT, 11 * row }, { VK_UP, 10 * row }, { VK_PRIOR, 0 },
+                  { VK_UP, 0 },       { VK_END, end },       { VK_NEXT, end },    { VK_DOWN, end },
+                  { VK_PRIOR, end - 10 * row }, { VK_HOME, 0 } };
     for (const auto& s : steps) {
         key = s.key;
         w.FormKeyDown(&w, key, Qt::NoModifier);
         EXPECT_EQ(bar->value(), s.value) << s.key;
+        EXPECT_EQ(list->PaintBox->y(), -s.value) << "the list moves up as the value grows";
     }
     // A real key reaches the window first, whichever control has the focus.
     QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &w;
     QKeyEvent down(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
     QApplication::sendEvent(target, &down);
-    EXPECT_EQ(bar->value(), 80);
+    EXPECT_EQ(bar->value(), 10 * row);
+    QKeyEvent home(QEvent::KeyPress, Qt::Key_Home, Qt::NoModifier);
+    QApplication::sendEvent(target, &home);
+    EXPECT_EQ(bar->value(), 0);
 
     SelectNextPage(w.PageControl1, false);
     key = VK_ESCAPE;
     w.FormKeyDown(&w, key, Qt::NoModifier);
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(w.result(), QDialog::Rejected);
+}
+
+// The thumb is the bar's darker part, at the top while the view shows the
+// list's start and at the foot at its end.
+TEST_F(GrafForm1024, ListScrollBarsThumbStandsOutFromItsGroove)
+{
+    TTextAnalysisWindow r = ShownWithLongList();
+    TGrafForm& w = *r.Window;
+    TCurrentPage* list = w.Pages.Objects(1);
+    SelectNextPage(w.PageControl1, true);
+    QApplication::processEvents();
+    QScrollBar* bar = list->ScrollBox->verticalScrollBar();
+    ASSERT_TRUE(bar->isVisible());
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.orientation = Qt::Vertical;
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.pageStep = bar->pageStep();
+    option.singleStep = bar->singleStep();
+    const QRect groove = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarGroove, bar);
+    for (const int value : { bar->minimum(), bar->maximum() }) {
+        bar->setValue(value);
+        option.sliderPosition = option.sliderValue = value;
+        const QRect thumb = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
+        EXPECT_EQ(value == bar->minimum() ? thumb.top() : thumb.bottom(),
+                  value == bar->minimum() ? groove.top() : groove.bottom());
+        const QImage image = bar->grab().toImage();
+        double in = 0, out = 0;
+        int ins = 0, outs = 0;
+        for (int y = groove.top() + 2; y < groove.bottom() - 1; ++y) {
+            const int gray = qGray(image.pixel(groove.center().x(), y));
+            if (y > thumb.top() + 1 && y < thumb.bottom() - 1) {
+                in += gray;
+                ++ins;
+            } else if (y < thumb.top() - 1 || y > thumb.bottom() + 1) {
+                out += gray;
+                ++outs;
+            }
+        }
+        ASSERT_GT(ins, 0);
+        ASSERT_GT(outs, 0);
+        EXPECT_LT(in / ins + 8, out / outs) << "the thumb is darker than the groove at " << value;
+    }
+}
+
+// A list that fits its box does not scroll.
+TEST_F(GrafForm1024, ListThatFitsItsBoxDoesNotScroll)
+{
+    TTextAnalysisWindow r = BuildTextAnalysisWindow(SampleRussianText(), "T");
+    TGrafForm& w = *r.Window;
+    w.show();
+    SelectNextPage(w.PageControl1, true);
+    QApplication::processEvents();
+    QScrollBar* bar = w.Pages.Objects(1)->ScrollBox->verticalScrollBar();
+    EXPECT_EQ(bar->maximum(), 0);
+    int key = VK_NEXT;
+    w.FormKeyDown(&w, key, Qt::NoModifier);
+    EXPECT_EQ(bar->value(), 0);
 }
 
 // The window sees the keys of its own controls first, those of a page built
@@ -254,17 +349,18 @@ TEST_F(GrafForm1024, KeysOfControlsOnPagesAddedLaterReachTheWindowFirst)
     QApplication::setActiveWindow(&w);
     TCurrentPage* later = w.AddListPage("# later");
     later->Note = "n";
+    Lengthen(*later);
     w.Pages.AddObject("# later", later);
     w.PageControl1->setCurrentIndex(2);
     QApplication::processEvents();
     QScrollBar* bar = later->ScrollBox->verticalScrollBar();
-    ASSERT_EQ(bar->maximum(), 80);
+    ASSERT_GT(bar->maximum(), 10 * bar->singleStep());
     bar->setPageStep(1);
     later->ScrollBox->setFocus();
     ASSERT_EQ(QApplication::focusWidget(), later->ScrollBox);
     QKeyEvent down(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
     QApplication::sendEvent(later->ScrollBox, &down);
-    EXPECT_EQ(bar->value(), 80);
+    EXPECT_EQ(bar->value(), 10 * (499 / 28));
     w.hide();
 }
 

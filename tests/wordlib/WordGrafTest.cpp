@@ -1,7 +1,7 @@
 // The library's word window: its creation with the word processor's
 // components, the chart tool bar and series, the status of its tabs, its
-// painting, the lookup of the installation directory, and the word page's
-// saving, printing and export.
+// painting, the window at rest and its chart rebuilt, the lookup of the
+// installation directory, and the word page's saving, printing and export.
 #include "Application.h"
 #include "Chart.h"
 #include "Errors.h"
@@ -14,6 +14,7 @@
 #include "Printer.h"
 #include "RecordingWord.h"
 #include "Screen.h"
+#include "ShownWindow.h"
 #include "Win1251.h"
 #include "WordBasic.h"
 #include "WordGraf.h"
@@ -24,6 +25,7 @@
 #include <QLabel>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -567,4 +569,23 @@ TEST_F(WordPageOutput, PrintPutsChartAndScaleListOnOneSheetFromTheChartTabOnly)
     w.PrintSpeedButtonClick();
     EXPECT_EQ(shown, QStringList { U("Ошибка при загрузке библиотеки Yestrel.Dll") });
     EXPECT_TRUE(printer_.Calls.isEmpty());
+}
+
+// As the screen shows it: quiet once drawn on either tab, and the chart's
+// bars, line and bars again leave no trace of the builds between.
+TEST_F(WordWindow, RestsOnEitherTabAndRebuildsLeaveNothingBehind)
+{
+    // Nine significant scales, ХОРОШИЙ the most significant: the line's last point.
+    TWordGrafForm& w = Open({ 1.5, 3.0, 3.5, 4.0, 2.4, 3.7, 3.8, 2.2, 3.45, 3.6 });
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ExpectEveryTabAtRest(&w, w.PageControl1);
+
+    w.PageControl1->setCurrentIndex(0);
+    TCurrentPage* page = w.Pages.Objects(0);
+    ASSERT_EQ(page->SignificantNames.Strings(0), Ansi("       ХОРОШИЙ"));
+    const auto press = [page](const char* Name) {
+        page->ToolBar->findChild<QToolButton*>(QString::fromLatin1(Name))->click();
+    };
+    ExpectRebuildsLeaveNothingBehind(page->Chart, [&] { press("ImageButton0"); }, [&] { press("ImageButton1"); });
 }

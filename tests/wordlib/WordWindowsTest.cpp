@@ -9,6 +9,7 @@
 #include "MeanWrd.h"
 #include "PaintBox.h"
 #include "Screen.h"
+#include "ShownWindow.h"
 #include "Tabedit.h"
 #include "U2.h"
 #include "U3.h"
@@ -28,6 +29,8 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 extern "C" int32_t FonoSemWrd(const char* Word);
 
@@ -230,17 +233,63 @@ TEST_F(WordWindows, StressedWordStandsAtItsMarginWithTheMarkOverTheVowel)
     EXPECT_EQ(canvas.Items.front().From, QPoint(141, 5));
     EXPECT_EQ(canvas.Items.front().To.x(), 141 + 70 - 1);
 
-    // A wide word that does not fit lets the box scroll a little; a short one takes that back.
-    Form3->layout()->activate();
-    const int client = Form3->ScrollBox1->viewport()->width();
-    canvas.CharWidth = 30;
-    CurrentWordAnalysis->SetWord(std::string(21, '\xC0'));
-    CurrentWordAnalysis->DrawStressedWord(Form3);
-    EXPECT_EQ(Form3->PaintBox1->minimumWidth(), client + Form3->ScrollBox1->horizontalScrollBar()->singleStep() + 10);
-    CurrentWordAnalysis->SetWord(Ansi("МАМА"));
-    CurrentWordAnalysis->DrawStressedWord(Form3);
-    EXPECT_EQ(Form3->PaintBox1->minimumWidth(), 0);
     Form3->PaintBox1->TestCanvas = nullptr;
+}
+
+// A word wider than the view scrolls as far as its end and no further, and a
+// moved stress mark comes into view; a word that fits does not scroll.
+TEST_F(WordWindows, LongWordScrollsToItsEndAndTheMovedMarkComesIntoView)
+{
+    const auto drawn = [] {
+        TMeasuringCanvas c;
+        Form3->PaintBox1->Measure(c);
+        return c;
+    };
+    CurrentWordAnalysis->SetWord(Ansi("ВЫСОКОПРЕВОСХОДИТЕЛЬСТВО"));
+    Form3->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Form3));
+    QScrollBar* bar = Form3->ScrollBox1->horizontalScrollBar();
+    const int view = Form3->ScrollBox1->viewport()->width();
+    const TMeasuringCanvas first = drawn();
+    ASSERT_EQ(first.Texts.size(), 2u); // the mark, then the word
+    const QRect word = first.Texts[1].Rect;
+    ASSERT_GT(word.right(), view);
+    EXPECT_EQ(bar->value(), 0) << "the start in view, the mark over its first vowel";
+    EXPECT_EQ(bar->maximum() + view, word.right() + 1 + 10) << "to the word's end and its margin";
+
+    // The bar's own steps: a page on either side of the thumb, its two ends.
+    const struct {
+        QAbstractSlider::SliderAction action;
+        int value;
+    } steps[] = { { QAbstractSlider::SliderPageStepAdd, std::min(bar->pageStep(), bar->maximum()) },
+                  { QAbstractSlider::SliderPageStepSub, 0 },
+                  { QAbstractSlider::SliderToMaximum, bar->maximum() },
+                  { QAbstractSlider::SliderToMinimum, 0 } };
+    for (const auto& s : steps) {
+        bar->triggerAction(s.action);
+        EXPECT_EQ(bar->value(), s.value) << s.action;
+        EXPECT_EQ(Form3->PaintBox1->x(), -s.value) << "the word moves left as the value grows";
+    }
+
+    // "<-" from the first vowel wraps round to the last, "->" back to the
+    // first: each time the mark comes into view.
+    const auto markInView = [&] {
+        const QRect mark = drawn().Texts[0].Rect.translated(Form3->PaintBox1->x(), 0);
+        return mark.left() >= 0 && mark.right() < view;
+    };
+    Form3->LeftSpeedButtonClick();
+    ASSERT_EQ(CurrentWordAnalysis->StressPos, 24);
+    EXPECT_GT(bar->value(), 0);
+    EXPECT_TRUE(markInView());
+    Form3->RightSpeedButtonClick();
+    ASSERT_EQ(CurrentWordAnalysis->StressPos, 2);
+    EXPECT_TRUE(markInView());
+
+    CurrentWordAnalysis->SetWord(Ansi("МАМА"));
+    Form3->ArrangeWord();
+    QApplication::processEvents();
+    EXPECT_EQ(bar->maximum(), 0);
+    Form3->hide();
 }
 
 TEST_F(WordWindows, EnterRunsTheAnalysisOnceWithTheChosenStress)
