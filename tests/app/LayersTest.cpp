@@ -116,6 +116,36 @@ TEST(Drops, OnlyLocalFilesCountInTheirOrder)
     EXPECT_TRUE(DroppedFiles(nullptr).isEmpty());
 }
 
+// The font system's family names in, the font box's faces out.
+TEST(FontFaces, OnePerTypefaceUnderItsFaceNameSortedWithoutCase)
+{
+    const QString longFamily = QStringLiteral("Noto Serif Nyiakeng Puachue Hmong"); // 33 characters
+    const QString cutName = longFamily.left(31);
+    const QString astral = QString(30, QLatin1Char('x')) + QString::fromUcs4(U"\U0001D538z"); // a letter of two units at 31
+    struct Case {
+        const char* Name;
+        QStringList Families;
+        QList<TFontFace> Faces;
+    } cases[] = {
+        {"FoundriesAreOneTypeface", {"C059 [UKWN]", "C059 [urw]", "Nimbus Sans [URW ]"},
+         {{"C059", "C059"}, {"Nimbus Sans", "Nimbus Sans"}}},
+        {"SortedWithoutRegardToCase", {"Zeta", "alpha", "Beta", "ABC", "abc"},
+         {{"ABC", "ABC"}, {"abc", "abc"}, {"alpha", "alpha"}, {"Beta", "Beta"}, {"Zeta", "Zeta"}}},
+        {"CyrillicAfterLatin", {"Шрифт", "арфа", "Arial"}, {{"Arial", "Arial"}, {"арфа", "арфа"}, {"Шрифт", "Шрифт"}}},
+        {"LongNamesCutToThe31OfAFaceName", {longFamily, longFamily + " UI", longFamily + " [urw]"},
+         {{cutName, longFamily}}},
+        {"ACharacterOfTwoUnitsIsNotSplit", {astral}, {{astral.left(30), astral}}},
+        {"BracketsInsideANameStay", {"Foo [Bar] Baz", ""}, {{"Foo [Bar] Baz", "Foo [Bar] Baz"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const QList<TFontFace> faces = FontFaces(c.Families);
+        EXPECT_EQ(faces, c.Faces);
+        for (const TFontFace& f : faces)
+            EXPECT_LE(f.Name.size(), MaxFaceNameLength);
+    }
+}
+
 } // namespace
 
 TEST(Speaker, ToneWritesNothingOnStandardError)
