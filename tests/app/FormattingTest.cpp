@@ -216,6 +216,7 @@ TEST_F(Formatting, FontSizeTextIsReadAsADecimalInteger)
 
 TEST_F(Formatting, FontNameAppliesTheChosenItemOnly)
 {
+    ShowOnScreen();
     Editor()->setPlainText(QStringLiteral("шрифт"));
     Select(0, 5);
     QComboBox* box = Probe().FontName();
@@ -438,6 +439,7 @@ TEST_F(Formatting, CaretLineCountsTheWrappedLinesAboveThroughEditsAndLayouts)
 
 TEST_F(Formatting, EditCommandsAndTheirEnabling)
 {
+    ShowOnScreen();
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     Editor()->setPlainText(QStringLiteral("вырезать"));

@@ -1,10 +1,14 @@
-// The layers under the main window: marker, printer, file dialogs, drops, speaker.
+// The layers under the main window: marker, printer, file dialogs, drops,
+// font faces, the first frame, pictures, speaker.
+#include "Application.h"
 #include "Errors.h"
 #include "FileDialogs.h"
+#include "KeptPixmaps.h"
 #include "Printer.h"
 #include "Shell.h"
 #include "SingleInstance.h"
 #include "Speaker.h"
+#include "Waits.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -13,8 +17,10 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextDocument>
 #include <QUrl>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -143,6 +149,52 @@ TEST(FontFaces, OnePerTypefaceUnderItsFaceNameSortedWithoutCase)
         EXPECT_EQ(faces, c.Faces);
         for (const TFontFace& f : faces)
             EXPECT_LE(f.Name.size(), MaxFaceNameLength);
+    }
+}
+
+// Work for after the first frame runs from the event loop once the window
+// has painted its first exposure, also for a window exposed already.
+TEST(FirstFrame, WorkRunsOnceAfterTheFirstPaint)
+{
+    struct TCountingWidget : QWidget {
+        int Paints = 0;
+        void paintEvent(QPaintEvent*) override { ++Paints; }
+    } window;
+    window.resize(200, 100);
+    window.show();
+    int runs = 0;
+    int paintsSeen = -1;
+    AfterFirstFrame(&window, [&] {
+        ++runs;
+        paintsSeen = window.Paints;
+    });
+    EXPECT_EQ(runs, 0) << "not while showing";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return runs > 0; }, EventWaitMs));
+    EXPECT_GE(paintsSeen, 1);
+
+    int later = 0;
+    AfterFirstFrame(&window, [&] { ++later; });
+    EXPECT_EQ(later, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return later > 0; }, EventWaitMs));
+    window.update();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(later, 1);
+}
+
+// The extension buttons' pictures are read when first drawn, and they are the
+// style's own; every other picture comes from the style as it is.
+TEST(DeferredExtensionIcons, DrawTheStylesOwnPictures)
+{
+    TDeferredExtensionIconsStyle style;
+    for (const QStyle::StandardPixmap picture :
+         {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton, QStyle::SP_DialogOpenButton}) {
+        SCOPED_TRACE(int(picture));
+        const QIcon icon = style.standardIcon(picture);
+        const QIcon own = style.baseStyle()->standardIcon(picture);
+        EXPECT_FALSE(icon.isNull());
+        EXPECT_EQ(icon.actualSize(QSize(16, 16)), own.actualSize(QSize(16, 16)));
+        EXPECT_EQ(icon.pixmap(16).toImage(), own.pixmap(16).toImage());
     }
 }
 
