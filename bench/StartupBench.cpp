@@ -1,7 +1,9 @@
 // Start-up: from the exec of the program on the sample document to the map
 // event of its main window, against a Qt Widgets program that shows one label,
-// the two started in turn, on a virtual display of the benchmark's own. Prints
-// the medians of the interleaved runs and their ratio.
+// the two started in turn, on a virtual display of the benchmark's own. Each
+// window is then closed as the window manager's close box closes it, and the
+// time from the window's going to the process's end is taken too. Prints the
+// medians of the interleaved runs and the ratio of the start-ups.
 //
 //   bench_startup [--pairs=N] [benchmark options]
 //
@@ -27,6 +29,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -153,12 +156,10 @@ public:
         // after a window manager reparented them is still seen.
         const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
         xcb_change_window_attributes(c_, root_, XCB_CW_EVENT_MASK, &mask);
-        const char name[] = "_NET_WM_PID";
-        if (xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c_, xcb_intern_atom(c_, 0, sizeof name - 1, name), nullptr)) {
-            pidAtom_ = r->atom;
-            free(r);
-        }
-        ok_ = pidAtom_ != XCB_ATOM_NONE;
+        pidAtom_ = Atom("_NET_WM_PID");
+        protocolsAtom_ = Atom("WM_PROTOCOLS");
+        deleteAtom_ = Atom("WM_DELETE_WINDOW");
+        ok_ = pidAtom_ != XCB_ATOM_NONE && protocolsAtom_ != XCB_ATOM_NONE && deleteAtom_ != XCB_ATOM_NONE;
     }
     ~TMapWatch() { xcb_disconnect(c_); }
     bool Ok() const { return ok_; }
@@ -169,6 +170,33 @@ public:
         Sync();
         while (xcb_generic_event_t* e = xcb_poll_for_event(c_))
             free(e);
+    }
+
+    // The window that WaitForMap saw mapped last.
+    xcb_window_t Mapped() const { return mapped_; }
+
+    // Asks Window to close, as a window manager's close box does.
+    void Close(xcb_window_t Window)
+    {
+        xcb_client_message_event_t event {};
+        event.response_type = XCB_CLIENT_MESSAGE;
+        event.format = 32;
+        event.window = Window;
+        event.type = protocolsAtom_;
+        event.data.data32[0] = deleteAtom_;
+        event.data.data32[1] = XCB_CURRENT_TIME;
+        xcb_send_event(c_, 0, Window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&event));
+        xcb_flush(c_);
+    }
+
+    // The time (NowMs) at which Window was unmapped or destroyed; -1 when
+    // neither came by Deadline.
+    double WaitForGone(xcb_window_t Window, double Deadline)
+    {
+        return WaitFor(Deadline, [&](const xcb_generic_event_t* E, uint8_t Type) {
+            return (Type == XCB_UNMAP_NOTIFY && reinterpret_cast<const xcb_unmap_notify_event_t*>(E)->window == Window)
+                || (Type == XCB_DESTROY_NOTIFY && reinterpret_cast<const xcb_destroy_notify_event_t*>(E)->window == Window);
+        });
     }
 
     // The time (NowMs) at which a window of Pid was mapped; -1 when none was
@@ -190,8 +218,10 @@ public:
                     mapped = reinterpret_cast<xcb_map_notify_event_t*>(e)->window;
                 }
                 free(e);
-                if (mapped != XCB_WINDOW_NONE && PidOf(mapped) == Pid)
+                if (mapped != XCB_WINDOW_NONE && PidOf(mapped) == Pid) {
+                    mapped_ = mapped;
                     return at;
+                }
             }
             if (xcb_connection_has_error(c_) || waitpid(Pid, nullptr, WNOHANG) == Pid)
                 return -1;
@@ -204,6 +234,35 @@ public:
     }
 
 private:
+    // The time of the first event that Wanted takes; -1 when none came by Deadline.
+    template <typename Wanted>
+    double WaitFor(double Deadline, Wanted&& IsWanted)
+    {
+        const pollfd p {xcb_get_file_descriptor(c_), POLLIN, 0};
+        for (;;) {
+            while (xcb_generic_event_t* e = xcb_poll_for_event(c_)) {
+                const double at = NowMs();
+                const bool wanted = IsWanted(e, static_cast<uint8_t>(e->response_type & 0x7f));
+                free(e);
+                if (wanted)
+                    return at;
+            }
+            const double left = Deadline - NowMs();
+            if (xcb_connection_has_error(c_) || left <= 0)
+                return -1;
+            pollfd wait = p;
+            poll(&wait, 1, static_cast<int>(std::min(left, 100.0)));
+        }
+    }
+    xcb_atom_t Atom(const char* Name)
+    {
+        xcb_atom_t atom = XCB_ATOM_NONE;
+        if (xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c_, xcb_intern_atom(c_, 0, std::strlen(Name), Name), nullptr)) {
+            atom = r->atom;
+            free(r);
+        }
+        return atom;
+    }
     void Sync()
     {
         free(xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr));
@@ -222,6 +281,9 @@ private:
     xcb_connection_t* c_ = nullptr;
     xcb_window_t root_ = XCB_WINDOW_NONE;
     xcb_atom_t pidAtom_ = XCB_ATOM_NONE;
+    xcb_atom_t protocolsAtom_ = XCB_ATOM_NONE;
+    xcb_atom_t deleteAtom_ = XCB_ATOM_NONE;
+    xcb_window_t mapped_ = XCB_WINDOW_NONE;
     bool ok_ = false;
 };
 
@@ -231,7 +293,8 @@ struct TProgram {
 };
 
 struct TSamples {
-    std::vector<double> Lemvora, Label;
+    std::vector<double> Lemvora, Label;         // exec to the window's map
+    std::vector<double> LemvoraExit, LabelExit; // the window gone to the process ended
     std::string Problem;
 };
 TSamples g_samples;
@@ -246,9 +309,35 @@ double Median(std::vector<double> V)
     return n % 2 ? V[n / 2] : (V[n / 2 - 1] + V[n / 2]) / 2;
 }
 
-// Milliseconds from the exec of Program to the map of its window; -1 when it
-// did not map one.
-double TimeToMap(TMapWatch& Watch, const TProgram& Program, const std::string& Display, int Run)
+// Milliseconds from the window's going to the end of the process Pid, once
+// the window was asked to close; -1 when it did not go or the process did not
+// end by then. A process that is left is ended.
+double TimeToExit(TMapWatch& Watch, pid_t Pid)
+{
+    const xcb_window_t window = Watch.Mapped();
+    Watch.Close(window);
+    const double gone = Watch.WaitForGone(window, NowMs() + kWaitMs);
+    const int ended = static_cast<int>(syscall(SYS_pidfd_open, Pid, 0));
+    double exited = -1;
+    if (gone >= 0 && ended >= 0) {
+        pollfd p {ended, POLLIN, 0};
+        if (poll(&p, 1, kWaitMs) == 1)
+            exited = NowMs();
+    }
+    if (ended >= 0)
+        close(ended);
+    Reap(Pid);
+    return gone < 0 || exited < 0 ? -1 : exited - gone;
+}
+
+struct TRun {
+    double Start = -1; // exec to map
+    double Exit = -1;  // window gone to process ended
+};
+
+// Starts Program, takes the time to the map of its window, then closes the
+// window and takes the time its process lingers. -1 where a step failed.
+TRun StartAndClose(TMapWatch& Watch, const TProgram& Program, const std::string& Display, int Run)
 {
     Watch.Drain();
     // Every copy has a marker name of its own, so a copy still ending never
@@ -259,10 +348,13 @@ double TimeToMap(TMapWatch& Watch, const TProgram& Program, const std::string& D
     const double start = NowMs();
     const pid_t pid = Spawn(Program.Path, Program.Args, env);
     if (pid <= 0)
-        return -1;
+        return {};
     const double mapped = Watch.WaitForMap(pid, start + kWaitMs);
-    Reap(pid);
-    return mapped < 0 ? -1 : mapped - start;
+    if (mapped < 0) {
+        Reap(pid);
+        return {};
+    }
+    return {mapped - start, TimeToExit(Watch, pid)};
 }
 
 void BM_StartupToMap(benchmark::State& state)
@@ -279,26 +371,34 @@ void BM_StartupToMap(benchmark::State& state)
     }
     const std::string folder = ProgramFolder();
     const TProgram programs[2] = {{folder + "/Lemvora", {LEMV_SAMPLE_DOCUMENT}}, {folder + "/onelabel_window", {}}};
-    std::vector<double>* samples[2] = {&g_samples.Lemvora, &g_samples.Label};
+    std::vector<double>* starts[2] = {&g_samples.Lemvora, &g_samples.Label};
+    std::vector<double>* exits[2] = {&g_samples.LemvoraExit, &g_samples.LabelExit};
     int run = 0;
     // One pair first, uncounted: the file caches and the display's fonts warm up.
     for (const TProgram& p : programs)
-        TimeToMap(watch, p, display, run++);
+        StartAndClose(watch, p, display, run++);
     for (auto _ : state) {
         // The order alternates, so that a drift of the machine meets both alike.
-        double times[2] = {0, 0};
+        TRun runs[2];
         for (int k = 0; k < 2; ++k) {
             const int which = (run / 2 + k) % 2;
-            times[which] = TimeToMap(watch, programs[which], display, run++);
+            runs[which] = StartAndClose(watch, programs[which], display, run++);
         }
-        if (times[0] < 0 || times[1] < 0) {
+        if (runs[0].Start < 0 || runs[1].Start < 0) {
             g_samples.Problem = "a program mapped no window (is Lemvora built beside the benchmark?)";
             state.SkipWithError(g_samples.Problem.c_str());
             return;
         }
-        samples[0]->push_back(times[0]);
-        samples[1]->push_back(times[1]);
-        state.SetIterationTime(times[0] / 1e3);
+        if (runs[0].Exit < 0 || runs[1].Exit < 0) {
+            g_samples.Problem = "a program did not end once its window was closed";
+            state.SkipWithError(g_samples.Problem.c_str());
+            return;
+        }
+        for (int k = 0; k < 2; ++k) {
+            starts[k]->push_back(runs[k].Start);
+            exits[k]->push_back(runs[k].Exit);
+        }
+        state.SetIterationTime(runs[0].Start / 1e3);
     }
     state.counters["lemvora_ms"] = Median(g_samples.Lemvora);
     state.counters["label_ms"] = Median(g_samples.Label);
@@ -315,6 +415,8 @@ void PrintFigures(const TFigureReporter&)
     std::printf("\nexec to the main window mapped, sample document: %.1f ms; one-label window %.1f ms "
                 "(medians of %zu interleaved runs); ratio %.2f (aim: <= 1.2)\n",
                 lemvora, label, g_samples.Lemvora.size(), label > 0 ? lemvora / label : 0.0);
+    std::printf("main window closed to the process ended: %.1f ms; one-label window %.1f ms (aim: <= 200 ms)\n",
+                Median(g_samples.LemvoraExit), Median(g_samples.LabelExit));
 }
 
 } // namespace
