@@ -203,40 +203,32 @@ public:
     // mapped by Deadline or the process ended first.
     double WaitForMap(pid_t Pid, double Deadline)
     {
-        const pollfd p {xcb_get_file_descriptor(c_), POLLIN, 0};
-        for (;;) {
-            while (xcb_generic_event_t* e = xcb_poll_for_event(c_)) {
-                const double at = NowMs();
-                const uint8_t type = e->response_type & 0x7f;
-                xcb_window_t mapped = XCB_WINDOW_NONE;
-                if (type == XCB_CREATE_NOTIFY) {
+        return WaitFor(
+            Deadline,
+            [&](const xcb_generic_event_t* E, uint8_t Type) {
+                if (Type == XCB_CREATE_NOTIFY) {
                     const uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
-                    xcb_change_window_attributes(c_, reinterpret_cast<xcb_create_notify_event_t*>(e)->window,
+                    xcb_change_window_attributes(c_, reinterpret_cast<const xcb_create_notify_event_t*>(E)->window,
                                                  XCB_CW_EVENT_MASK, &mask);
                     xcb_flush(c_);
-                } else if (type == XCB_MAP_NOTIFY) {
-                    mapped = reinterpret_cast<xcb_map_notify_event_t*>(e)->window;
+                    return false;
                 }
-                free(e);
-                if (mapped != XCB_WINDOW_NONE && PidOf(mapped) == Pid) {
-                    mapped_ = mapped;
-                    return at;
-                }
-            }
-            if (xcb_connection_has_error(c_) || waitpid(Pid, nullptr, WNOHANG) == Pid)
-                return -1;
-            const double left = Deadline - NowMs();
-            if (left <= 0)
-                return -1;
-            pollfd wait = p;
-            poll(&wait, 1, static_cast<int>(std::min(left, 100.0)));
-        }
+                if (Type != XCB_MAP_NOTIFY)
+                    return false;
+                const xcb_window_t window = reinterpret_cast<const xcb_map_notify_event_t*>(E)->window;
+                if (PidOf(window) != Pid)
+                    return false;
+                mapped_ = window;
+                return true;
+            },
+            [&] { return waitpid(Pid, nullptr, WNOHANG) == Pid; });
     }
 
 private:
-    // The time of the first event that Wanted takes; -1 when none came by Deadline.
-    template <typename Wanted>
-    double WaitFor(double Deadline, Wanted&& IsWanted)
+    // The time of the first event that IsWanted takes; -1 when none came by
+    // Deadline or GiveUp said there is no use waiting.
+    template <typename Wanted, typename Stop = bool (*)()>
+    double WaitFor(double Deadline, Wanted&& IsWanted, Stop&& GiveUp = [] { return false; })
     {
         const pollfd p {xcb_get_file_descriptor(c_), POLLIN, 0};
         for (;;) {
@@ -248,7 +240,7 @@ private:
                     return at;
             }
             const double left = Deadline - NowMs();
-            if (xcb_connection_has_error(c_) || left <= 0)
+            if (xcb_connection_has_error(c_) || GiveUp() || left <= 0)
                 return -1;
             pollfd wait = p;
             poll(&wait, 1, static_cast<int>(std::min(left, 100.0)));
