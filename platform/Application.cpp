@@ -72,11 +72,16 @@ private:
 
 void AfterFirstFrame(QWidget* Window, std::function<void()> Work)
 {
+    // A window closed meanwhile needs none of it.
+    auto work = [Window, Work = std::move(Work)] {
+        if (Window->isVisible())
+            Work();
+    };
     QWindow* handle = Window->windowHandle();
     if (!handle || handle->isExposed())
-        QTimer::singleShot(0, Window, std::move(Work));
+        QTimer::singleShot(0, Window, std::move(work));
     else
-        new TFirstFrameWatch(handle, std::move(Work));
+        new TFirstFrameWatch(handle, std::move(work));
 }
 
 void UseRussianStandardDialogs()

@@ -16,9 +16,9 @@ void UseRussianStandardDialogs();
 
 // Runs Work from the event loop once Window's first frame is on the screen:
 // after the window system first exposed the shown window and the window
-// painted it (at the next turn of the loop when it is exposed already, or
-// not shown). For what a window's first frame does not need, so that the
-// window shows without waiting for it.
+// painted it (at the next turn of the loop when it is exposed already). For
+// what a window's first frame does not need, so that the window shows without
+// waiting for it; nothing runs when the window is no longer shown by then.
 void AfterFirstFrame(QWidget* Window, std::function<void()> Work);
 
 // The folder of the running program: its libraries, and Data/ with the help file.

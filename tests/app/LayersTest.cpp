@@ -153,7 +153,8 @@ TEST(FontFaces, OnePerTypefaceUnderItsFaceNameSortedWithoutCase)
 }
 
 // Work for after the first frame runs from the event loop once the window
-// has painted its first exposure, also for a window exposed already.
+// has painted its first exposure, also for a window exposed already, and
+// not for one that was closed meanwhile.
 TEST(FirstFrame, WorkRunsOnceAfterTheFirstPaint)
 {
     struct TCountingWidget : QWidget {
@@ -180,6 +181,13 @@ TEST(FirstFrame, WorkRunsOnceAfterTheFirstPaint)
     QCoreApplication::processEvents();
     EXPECT_EQ(runs, 1);
     EXPECT_EQ(later, 1);
+
+    // A window closed before its turn comes needs none of it.
+    int closed = 0;
+    AfterFirstFrame(&window, [&] { ++closed; });
+    window.hide();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(closed, 0);
 }
 
 // The extension buttons' pictures are read when first drawn, and they are the
