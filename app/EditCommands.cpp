@@ -34,5 +34,7 @@ void TMainForm::ActionList2Update()
     ui->EditCutCmd->setEnabled(selected);
     ui->EditCopyCmd->setEnabled(selected);
     ui->EditUndoCmd->setEnabled(ui->Editor->document()->isUndoAvailable());
-    ui->EditPasteCmd->setEnabled(ui->Editor->canPaste());
+    // The clipboard is asked once the window is on the screen (FormOnScreen);
+    // until then paste waits, as for an empty clipboard.
+    ui->EditPasteCmd->setEnabled(onScreen_ && ui->Editor->canPaste());
 }

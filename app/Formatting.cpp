@@ -29,14 +29,18 @@ void ChangeStyle(TTextAttributes Attributes, unsigned Style, bool On)
 
 } // namespace
 
-// Filling the list chooses no item, so no face is applied.
+// One item per typeface, in order, its family as the item's data. The box
+// keeps showing the face it showed, and the item of that face becomes the
+// chosen one; filling applies no face.
 void TMainForm::FillFontList()
 {
     const QSignalBlocker quiet(FontName);
+    const QString shown = FontName->currentText();
     FontName->clear();
-    FontName->addItems(EnumFontFaces());
-    FontName->model()->sort(0);
-    FontName->setCurrentIndex(-1);
+    for (const TFontFace& face : EnumFontFaces())
+        FontName->addItem(face.Name, face.Family);
+    FontName->setCurrentIndex(FontName->findData(shown));
+    FontName->setEditText(shown);
 }
 
 TTextAttributes TMainForm::CurrentAttributes() const
@@ -71,7 +75,7 @@ void TMainForm::SelectionChange()
     if (FontSize->text() != size)
         FontSize->setText(size);
     const QString face = s.Name();
-    const int item = FontName->findText(face);
+    const int item = FontName->findData(face);
     if (FontName->currentIndex() != item)
         FontName->setCurrentIndex(item);
     if (FontName->currentText() != face)
@@ -118,14 +122,15 @@ void TMainForm::FontSizeChange()
         CurrentAttributes().SetSize(StrToInt(FontSize->text()));
 }
 
-// A face typed rather than chosen has no item, and nothing is applied.
+// The chosen item's typeface, by its family; a face typed rather than chosen
+// has no item, and nothing is applied.
 void TMainForm::FontNameChange()
 {
     if (UpdatingControls)
         return;
     const int index = FontName->currentIndex();
     if (index >= 0)
-        CurrentAttributes().SetName(FontName->itemText(index));
+        CurrentAttributes().SetName(FontName->itemData(index).toString());
 }
 
 // The button's tag is the alignment: LeftAlign 0, RightAlign 1, CenterAlign 2.

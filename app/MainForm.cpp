@@ -103,16 +103,17 @@ TMainForm::TMainForm(QWidget* Parent)
       saveDialog_(std::make_unique<TFileDialog>(TFileDialogKind::Save))
 {
     InitFormResources();
-    ui->setupUi(this);
-    CommandLine = QCoreApplication::arguments().mid(1);
-    setWindowIcon(QIcon(QStringLiteral(":/MAINICON")));
-
-    // The form's font, "Default" of 11 pixels; the menu keeps the system's.
+    // The form's font, "Default" of 11 pixels, and palette are set before the
+    // controls are made, which take them as they are made rather than being
+    // measured again for a change; the menu keeps the system's font.
     QFont formFont = font();
     formFont.setPixelSize(11);
     setFont(formFont);
-    ui->MainMenu->setFont(QApplication::font(ui->MainMenu));
     setPalette(QApplication::palette());
+    ui->setupUi(this);
+    ui->MainMenu->setFont(QApplication::font(ui->MainMenu));
+    CommandLine = QCoreApplication::arguments().mid(1);
+    setWindowIcon(QIcon(QPixmap::fromImage(PngPicture(QStringLiteral(":/MAINICON")))));
 
     // Default placement: the window system's usual share of the screen.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -127,9 +128,9 @@ TMainForm::TMainForm(QWidget* Parent)
     }
 
     // The markers' pictures stand in for the arrows of a symbol font.
-    ui->FirstInd->setPixmap(QPixmap(QStringLiteral(":/FIRSTIND")));
-    ui->LeftInd->setPixmap(QPixmap(QStringLiteral(":/LEFTIND")));
-    ui->RightInd->setPixmap(QPixmap(QStringLiteral(":/RIGHTIND")));
+    ui->FirstInd->setPixmap(QPixmap::fromImage(PngPicture(QStringLiteral(":/FIRSTIND"))));
+    ui->LeftInd->setPixmap(QPixmap::fromImage(PngPicture(QStringLiteral(":/LEFTIND"))));
+    ui->RightInd->setPixmap(QPixmap::fromImage(PngPicture(QStringLiteral(":/RIGHTIND"))));
 
     ui->Editor->setFrameShape(QFrame::StyledPanel);
     ui->Editor->viewport()->installEventFilter(this);
@@ -337,7 +338,7 @@ void TMainForm::BindCommands()
 
 void TMainForm::LoadToolbarImages()
 {
-    const QImage strip(QStringLiteral(":/SMALLIMAGES"));
+    const QImage strip = PngPicture(QStringLiteral(":/SMALLIMAGES"));
     toolbarImages_.clear();
     for (int i = 0; i < strip.width() / 16; ++i)
         toolbarImages_ << QIcon(StripPicture(strip, i));
@@ -359,7 +360,6 @@ void TMainForm::FormCreate()
     openDialog_->InitialDir = ProgramDir();
     saveDialog_->InitialDir = ProgramDir();
     SetDocumentName(Untitled);
-    FillFontList();
     DrawRulerTicks();
     SelectionChange();
 
@@ -433,11 +433,26 @@ void TMainForm::FormCloseQuery(bool& CanClose)
 
 void TMainForm::FormShow()
 {
+    if (!onScreen_)
+        AfterFirstFrame(this, [this] { RunHandler([this] { FormOnScreen(); }); });
     ShowCaretPosition();
     setAcceptDrops(true);
     RichEditChange();
     ui->Editor->setFocus();
     OpenCommandLineFile();
+}
+
+// What the first frame does not need follows it: the font list (the box
+// shows the selection's face without it) and the paste command's enabling
+// (asking the clipboard what it holds loads every image plugin), which no
+// control shows before.
+void TMainForm::FormOnScreen()
+{
+    if (onScreen_)
+        return;
+    onScreen_ = true;
+    FillFontList();
+    ActionList2Update();
 }
 
 void TMainForm::showEvent(QShowEvent* Event)

@@ -80,6 +80,7 @@ private:
     void LoadToolbarImages();
     void FormCreate();
     void FormShow();
+    void FormOnScreen();
     void FormCloseQuery(bool& CanClose);
     void FormKeyDown(int Key, Qt::KeyboardModifiers Shift);
     // True when Key is the shortcut of a menu item that cannot run now: the
@@ -187,6 +188,8 @@ private:
     int RulerDragOffset = 0;
     bool RulerDragging = false;
 
+    // The first frame is on the screen, and what it did not need has followed.
+    bool onScreen_ = false;
     bool keyPreview_ = false;
     const QEvent* previewedKey_ = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "REMain.h"
 
 #include "Application.h"
+#include "KeptPixmaps.h"
 #include "LemvGraf.h"
 #include "MymsgDlg.h"
 #include "SingleInstance.h"
@@ -14,6 +15,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -74,14 +76,26 @@ int main(int argc, char** argv)
     // The word processor the diagram window exports to is the document engine.
     RegisterDocumentEngine();
     SetApplicationTitle(QStringLiteral("\"Lemvora\" предвыборной борьбы"));
+    // The menu stays in the window: asking the desktop for a menu bar of its
+    // own is a call on the session bus before the window could show.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+    // The bars' extension buttons read their pictures when first drawn, so no
+    // image plugin loads before the window shows.
+    QApplication::setStyle(new TDeferredExtensionIconsStyle);
     MainForm = new TMainForm;
-    // The diagram window of the program block stays hidden; it goes with the application.
-    // GrafForm later names the text command's own windows; this one is kept here.
-    auto* startupGraf = new TGrafForm(nullptr);
-    GrafForm = startupGraf;
     MainForm->show();
+    // The diagram window of the program block stays hidden, so it is made once
+    // the main window is on the screen; it goes with the application. GrafForm
+    // later names the text command's own windows; this one is kept here.
+    std::unique_ptr<TGrafForm> startupGraf;
+    AfterFirstFrame(MainForm, [&startupGraf] {
+        RunHandler([&startupGraf] {
+            startupGraf = std::make_unique<TGrafForm>(nullptr);
+            GrafForm = startupGraf.get();
+        });
+    });
     const int code = app.exec();
     delete MainForm;
-    delete startupGraf;
+    startupGraf.reset();
     return code;
 }

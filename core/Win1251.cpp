@@ -17,25 +17,7 @@ constexpr char16_t kHigh[64] = {
     0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,
 };
 
-struct Reverse {
-    std::array<unsigned char, 0x10000> map {};
-    Reverse()
-    {
-        map.fill('?');
-        for (int c = 0; c < 0x100; ++c)
-            map[Win1251ToUnicode(static_cast<unsigned char>(c))] = static_cast<unsigned char>(c);
-    }
-};
-
-const Reverse& reverse()
-{
-    static const Reverse r;
-    return r;
-}
-
-} // namespace
-
-char16_t Win1251ToUnicode(unsigned char c)
+constexpr char16_t ToUnicode(unsigned char c)
 {
     if (c < 0x80)
         return c;
@@ -44,9 +26,33 @@ char16_t Win1251ToUnicode(unsigned char c)
     return kHigh[c - 0x80];
 }
 
+// The code page backwards, one byte for each UTF-16 unit ('?' for one the code
+// page lacks), as constant data: nothing is filled when the program starts,
+// and only the pages of the table that a text touches are read in.
+using Reverse = std::array<unsigned char, 0x10000>;
+
+constexpr Reverse MakeReverse()
+{
+    Reverse map {};
+    for (auto& b : map)
+        b = '?';
+    for (int c = 0; c < 0x100; ++c)
+        map[ToUnicode(static_cast<unsigned char>(c))] = static_cast<unsigned char>(c);
+    return map;
+}
+
+constexpr Reverse kReverse = MakeReverse();
+
+} // namespace
+
+char16_t Win1251ToUnicode(unsigned char c)
+{
+    return ToUnicode(c);
+}
+
 unsigned char UnicodeToWin1251(char16_t u)
 {
-    return reverse().map[u];
+    return kReverse[u];
 }
 
 QString AnsiToQString(std::string_view s)
@@ -66,7 +72,7 @@ namespace {
 template <bool DropLineBreaks>
 size_t ToAnsi(QStringView s, char* d)
 {
-    const auto& map = reverse().map;
+    const Reverse& map = kReverse;
     const char16_t* src = s.utf16();
     size_t n = 0;
     for (qsizetype i = 0; i < s.size(); ++i) {

@@ -5,7 +5,10 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QTimer>
 #include <QTranslator>
+#include <QWidget>
+#include <QWindow>
 
 #include <utility>
 
@@ -41,7 +44,45 @@ public:
     }
 };
 
+// Waits for the first exposure of a window, then posts the work: the window
+// paints the exposed frame before the posted work runs.
+class TFirstFrameWatch : public QObject {
+public:
+    TFirstFrameWatch(QWindow* Window, std::function<void()> Work) : QObject(Window), work_(std::move(Work))
+    {
+        Window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override
+    {
+        if (Event->type() == QEvent::Expose && static_cast<QWindow*>(Watched)->isExposed()) {
+            Watched->removeEventFilter(this);
+            QTimer::singleShot(0, Watched, std::move(work_));
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> work_;
+};
+
 } // namespace
+
+void AfterFirstFrame(QWidget* Window, std::function<void()> Work)
+{
+    // A window closed meanwhile needs none of it.
+    auto work = [Window, Work = std::move(Work)] {
+        if (Window->isVisible())
+            Work();
+    };
+    QWindow* handle = Window->windowHandle();
+    if (!handle || handle->isExposed())
+        QTimer::singleShot(0, Window, std::move(work));
+    else
+        new TFirstFrameWatch(handle, std::move(work));
+}
 
 void UseRussianStandardDialogs()
 {

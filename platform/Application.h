@@ -6,11 +6,20 @@
 #include <exception>
 #include <functional>
 
+class QWidget;
+
 // The standard dialogs (file, print, font, message boxes) speak Russian
 // whatever the desktop's language: Qt's Russian translations are installed, and
 // Qt's own dialogs are used rather than the desktop's, which would speak the
 // desktop's language. Called once, right after the application is created.
 void UseRussianStandardDialogs();
+
+// Runs Work from the event loop once Window's first frame is on the screen:
+// after the window system first exposed the shown window and the window
+// painted it (at the next turn of the loop when it is exposed already). For
+// what a window's first frame does not need, so that the window shows without
+// waiting for it; nothing runs when the window is no longer shown by then.
+void AfterFirstFrame(QWidget* Window, std::function<void()> Work);
 
 // The folder of the running program: its libraries, and Data/ with the help file.
 QString ProgramDir();

@@ -3,7 +3,15 @@
 #include <QApplication>
 #include <QBitmap>
 #include <QColor>
+#include <QIconEngine>
+#include <QImageReader>
+#include <QPainter>
 #include <QPixmapCache>
+#include <QPointer>
+#include <QStyleOption>
+
+#include <optional>
+#include <utility>
 
 QPixmap KeptPixmap(const QString& Name, const std::function<QPixmap()>& Make)
 {
@@ -32,4 +40,70 @@ QPixmap StandardPicture(QStyle::StandardPixmap Picture, int Size)
 QIcon StandardIcon(QStyle::StandardPixmap Picture, int Size)
 {
     return QIcon(StandardPicture(Picture, Size));
+}
+
+QImage PngPicture(const QString& Name)
+{
+    QImageReader reader(Name, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
+namespace {
+
+// An icon whose pictures Make gives when the icon is first drawn or measured.
+class TDeferredIconEngine : public QIconEngine {
+public:
+    explicit TDeferredIconEngine(std::function<QIcon()> Make) : make_(std::move(Make)) {}
+
+    void paint(QPainter* Painter, const QRect& Rect, QIcon::Mode Mode, QIcon::State State) override
+    {
+        Icon().paint(Painter, Rect, Qt::AlignCenter, Mode, State);
+    }
+    QPixmap pixmap(const QSize& Size, QIcon::Mode Mode, QIcon::State State) override
+    {
+        return Icon().pixmap(Size, Mode, State);
+    }
+    QPixmap scaledPixmap(const QSize& Size, QIcon::Mode Mode, QIcon::State State, qreal Scale) override
+    {
+        return Icon().pixmap(Size, Scale, Mode, State);
+    }
+    QSize actualSize(const QSize& Size, QIcon::Mode Mode, QIcon::State State) override
+    {
+        return Icon().actualSize(Size, Mode, State);
+    }
+    QList<QSize> availableSizes(QIcon::Mode Mode, QIcon::State State) override
+    {
+        return Icon().availableSizes(Mode, State);
+    }
+    bool isNull() override { return false; }
+    QString key() const override { return QStringLiteral("TDeferredIconEngine"); }
+    QIconEngine* clone() const override { return new TDeferredIconEngine(*this); }
+
+private:
+    const QIcon& Icon()
+    {
+        if (!icon_)
+            icon_ = make_();
+        return *icon_;
+    }
+
+    std::function<QIcon()> make_;
+    std::optional<QIcon> icon_;
+};
+
+} // namespace
+
+QIcon TDeferredExtensionIconsStyle::standardIcon(StandardPixmap Picture, const QStyleOption* Option,
+                                                 const QWidget* Widget) const
+{
+    if (Picture != SP_ToolBarHorizontalExtensionButton && Picture != SP_ToolBarVerticalExtensionButton)
+        return QProxyStyle::standardIcon(Picture, Option, Widget);
+    // The picture depends only on the direction of the text.
+    QStyleOption direction;
+    direction.direction = Option ? Option->direction : Widget ? Widget->layoutDirection() : QGuiApplication::layoutDirection();
+    const QPointer<QStyle> base = baseStyle();
+    return QIcon(new TDeferredIconEngine([base, Picture, direction] {
+        return base ? base->standardIcon(Picture, &direction) : QIcon();
+    }));
 }

@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
+#include <QProxyStyle>
 #include <QStyle>
 
 #include <functional>
@@ -22,3 +23,19 @@ QPixmap StripPicture(const QImage& Strip, int Index);
 QPixmap StandardPicture(QStyle::StandardPixmap Picture, int Size);
 // The same as an icon for a button: one picture of Size pixels.
 QIcon StandardIcon(QStyle::StandardPixmap Picture, int Size = 16);
+
+// A PNG picture of the program's resources, read by the PNG reader alone: an
+// image reader left to tell the format itself first loads every image plugin
+// to ask them.
+QImage PngPicture(const QString& Name);
+
+// The application's style, apart from the pictures of the menu bar's and the
+// tool bars' extension buttons, which are read from the style's picture files
+// when first drawn. Every bar makes such a button, hidden while everything
+// fits; reading its picture as the bar is made would load every image plugin
+// before the first window could show.
+class TDeferredExtensionIconsStyle : public QProxyStyle {
+public:
+    QIcon standardIcon(StandardPixmap Picture, const QStyleOption* Option = nullptr,
+                       const QWidget* Widget = nullptr) const override;
+};

@@ -10,6 +10,7 @@
 #include "Printer.h"
 #include "MainFormProbe.h"
 #include "REMain.h"
+#include "Waits.h"
 #include "Win1251.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -121,6 +123,13 @@ protected:
 
     QTextEdit* Editor() { return Form->Editor(); }
     TMainFormProbe Probe() { return TMainFormProbe(*Form); }
+    // Shows the window and waits until its first frame is on the screen and
+    // what that frame did not need (the font list, the paste enabling) has followed.
+    void ShowOnScreen()
+    {
+        Form->show();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Probe().OnScreen(); }, EventWaitMs));
+    }
     QString Path(const QString& Name) const { return Dir.filePath(Name); }
 
     static void Write(const QString& File, const QByteArray& Bytes)

@@ -311,6 +311,7 @@ TEST_F(Formatting, FontSizeTextIsReadAsADecimalInteger)
 
 TEST_F(Formatting, FontNameAppliesTheChosenItemOnly)
 {
+    ShowOnScreen();
     Editor()->setPlainText(QStringLiteral("шрифт"));
     Select(0, 5);
     QComboBox* box = Probe().FontName();
@@ -322,6 +323,11 @@ TEST_F(Formatting, FontNameAppliesTheChosenItemOnly)
     box->setCurrentIndex(-1);
     box->setEditText(QStringLiteral("Liberation Sans"));
     EXPECT_EQ(TTextAttributes(Editor(), true).Name(), QStringLiteral("Liberation Mono"));
+    // An item whose face name was cut short applies its typeface's whole family.
+    const QString family = QStringLiteral("Noto Serif Nyiakeng Puachue Hmong");
+    box->addItem(family.left(31), family);
+    box->setCurrentIndex(box->count() - 1);
+    EXPECT_EQ(TTextAttributes(Editor(), true).Name(), family);
     EXPECT_TRUE(Errors.isEmpty());
 }
 
@@ -528,6 +534,7 @@ TEST_F(Formatting, CaretLineCountsTheWrappedLinesAboveThroughEditsAndLayouts)
 
 TEST_F(Formatting, EditCommandsAndTheirEnabling)
 {
+    ShowOnScreen();
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     Editor()->setPlainText(QStringLiteral("вырезать"));

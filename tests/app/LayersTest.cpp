@@ -1,12 +1,16 @@
-// The layers under the main window: marker, printer, file dialogs, drops, speaker.
+// The layers under the main window: marker, printer, file dialogs, drops,
+// font faces, the first frame, pictures, speaker.
+#include "Application.h"
 #include "Errors.h"
 #include "FileDialogs.h"
 #include "FullDisk.h"
+#include "KeptPixmaps.h"
 #include "Printer.h"
 #include "SafeFile.h"
 #include "Shell.h"
 #include "SingleInstance.h"
 #include "Speaker.h"
+#include "Waits.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -15,8 +19,10 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextDocument>
 #include <QUrl>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -169,6 +175,90 @@ TEST(Drops, OnlyLocalFilesCountInTheirOrder)
     text.setText(QStringLiteral("/tmp/b.rtf"));
     EXPECT_FALSE(CarriesFiles(&text));
     EXPECT_TRUE(DroppedFiles(nullptr).isEmpty());
+}
+
+// The font system's family names in, the font box's faces out.
+TEST(FontFaces, OnePerTypefaceUnderItsFaceNameSortedWithoutCase)
+{
+    const QString longFamily = QStringLiteral("Noto Serif Nyiakeng Puachue Hmong"); // 33 characters
+    const QString cutName = longFamily.left(31);
+    const QString astral = QString(30, QLatin1Char('x')) + QString::fromUcs4(U"\U0001D538z"); // a letter of two units at 31
+    struct Case {
+        const char* Name;
+        QStringList Families;
+        QList<TFontFace> Faces;
+    } cases[] = {
+        {"FoundriesAreOneTypeface", {"C059 [UKWN]", "C059 [urw]", "Nimbus Sans [URW ]"},
+         {{"C059", "C059"}, {"Nimbus Sans", "Nimbus Sans"}}},
+        {"SortedWithoutRegardToCase", {"Zeta", "alpha", "Beta", "ABC", "abc"},
+         {{"ABC", "ABC"}, {"abc", "abc"}, {"alpha", "alpha"}, {"Beta", "Beta"}, {"Zeta", "Zeta"}}},
+        {"CyrillicAfterLatin", {"Шрифт", "арфа", "Arial"}, {{"Arial", "Arial"}, {"арфа", "арфа"}, {"Шрифт", "Шрифт"}}},
+        {"LongNamesCutToThe31OfAFaceName", {longFamily, longFamily + " UI", longFamily + " [urw]"},
+         {{cutName, longFamily}}},
+        {"ACharacterOfTwoUnitsIsNotSplit", {astral}, {{astral.left(30), astral}}},
+        {"BracketsInsideANameStay", {"Foo [Bar] Baz", ""}, {{"Foo [Bar] Baz", "Foo [Bar] Baz"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const QList<TFontFace> faces = FontFaces(c.Families);
+        EXPECT_EQ(faces, c.Faces);
+        for (const TFontFace& f : faces)
+            EXPECT_LE(f.Name.size(), MaxFaceNameLength);
+    }
+}
+
+// Work for after the first frame runs from the event loop once the window
+// has painted its first exposure, also for a window exposed already, and
+// not for one that was closed meanwhile.
+TEST(FirstFrame, WorkRunsOnceAfterTheFirstPaint)
+{
+    struct TCountingWidget : QWidget {
+        int Paints = 0;
+        void paintEvent(QPaintEvent*) override { ++Paints; }
+    } window;
+    window.resize(200, 100);
+    window.show();
+    int runs = 0;
+    int paintsSeen = -1;
+    AfterFirstFrame(&window, [&] {
+        ++runs;
+        paintsSeen = window.Paints;
+    });
+    EXPECT_EQ(runs, 0) << "not while showing";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return runs > 0; }, EventWaitMs));
+    EXPECT_GE(paintsSeen, 1);
+
+    int later = 0;
+    AfterFirstFrame(&window, [&] { ++later; });
+    EXPECT_EQ(later, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return later > 0; }, EventWaitMs));
+    window.update();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(later, 1);
+
+    // A window closed before its turn comes needs none of it.
+    int closed = 0;
+    AfterFirstFrame(&window, [&] { ++closed; });
+    window.hide();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(closed, 0);
+}
+
+// The extension buttons' pictures are read when first drawn, and they are the
+// style's own; every other picture comes from the style as it is.
+TEST(DeferredExtensionIcons, DrawTheStylesOwnPictures)
+{
+    TDeferredExtensionIconsStyle style;
+    for (const QStyle::StandardPixmap picture :
+         {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton, QStyle::SP_DialogOpenButton}) {
+        SCOPED_TRACE(int(picture));
+        const QIcon icon = style.standardIcon(picture);
+        const QIcon own = style.baseStyle()->standardIcon(picture);
+        EXPECT_FALSE(icon.isNull());
+        EXPECT_EQ(icon.actualSize(QSize(16, 16)), own.actualSize(QSize(16, 16)));
+        EXPECT_EQ(icon.pixmap(16).toImage(), own.pixmap(16).toImage());
+    }
 }
 
 } // namespace

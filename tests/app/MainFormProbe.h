@@ -21,6 +21,8 @@ public:
     const QList<QIcon>& ToolbarImages() { return w_.toolbarImages_; }
     const QString& HelpFilePath() { return w_.HelpFilePath; }
     bool UpdatingControls() { return w_.UpdatingControls; }
+    // The first frame is shown and what it did not need has followed.
+    bool OnScreen() { return w_.onScreen_; }
     bool RulerDragging() { return w_.RulerDragging; }
     QLabel* StatusPanel(int Index) { return w_.StatusPanels[Index]; }
 

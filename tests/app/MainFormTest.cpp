@@ -1,5 +1,6 @@
 // The main window: caption, save prompt, Save and Save As, keys, images, menus.
 #include "AppTestSupport.h"
+#include "Shell.h"
 #include "UpDown.h"
 #include "Win1251.h"
 #include "Waits.h"
@@ -13,6 +14,7 @@
 #include <QMimeData>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextCharFormat>
 #include <QTextCursor>
 #include <QToolBar>
 #include <QToolButton>
@@ -414,7 +416,39 @@ TEST_F(MainForm, DefaultAttributesAreTheSystemFontOfEightPoints)
     EXPECT_EQ(def.Name(), QStringLiteral("MS Sans Serif"));
     EXPECT_EQ(def.Size(), 8);
     EXPECT_FALSE(Probe().CurrentAttributes().IsSelection());
-    EXPECT_GT(Probe().FontName()->count(), 0);
+}
+
+// The font list is no part of the first frame: the box shows the selection's
+// face at once and gets its items once the window is on the screen, with the
+// item of the face shown chosen and no face applied.
+TEST_F(MainForm, FontListFollowsTheFirstFrameAndAppliesNoFace)
+{
+    Editor()->setPlainText(QStringLiteral("шрифт"));
+    QTextCursor all(Editor()->document());
+    all.select(QTextCursor::Document);
+    QTextCharFormat serif;
+    serif.setFontFamilies({QStringLiteral("Liberation Serif")});
+    all.mergeCharFormat(serif);
+    Editor()->setTextCursor(all);
+    Editor()->document()->setModified(false);
+    Probe().SelectionChange();
+    QComboBox* box = Probe().FontName();
+    EXPECT_EQ(box->count(), 0);
+    EXPECT_EQ(box->currentText(), QStringLiteral("Liberation Serif"));
+
+    ShowOnScreen();
+    QStringList names;
+    for (const TFontFace& face : EnumFontFaces())
+        names << face.Name;
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    EXPECT_EQ(items, names);
+    EXPECT_EQ(box->currentText(), QStringLiteral("Liberation Serif"));
+    EXPECT_EQ(box->currentIndex(), box->findText(QStringLiteral("Liberation Serif")));
+    EXPECT_GE(box->currentIndex(), 0);
+    EXPECT_EQ(TTextAttributes(Editor(), true).Name(), QStringLiteral("Liberation Serif"));
+    EXPECT_FALSE(Editor()->document()->isModified());
 }
 
 TEST_F(MainForm, NoContextMenuOffersEditCommandsOrHidesToolBars)
