@@ -178,7 +178,9 @@ void TMainForm::OpenCommandLineFile()
 {
     if (CommandLine.isEmpty())
         return;
+    // A name of nothing, or of a folder, is passed over; any other file is
+    // opened, so that one that cannot be read (a FIFO, a device) is reported.
     const QFileInfo first(CommandLine.first());
-    if (first.isFile())
+    if (first.exists() && !first.isDir())
         OpenDocument(first.absoluteFilePath());
 }

@@ -183,6 +183,20 @@ TEST_F(Documents, CommandLineOpensAnExistingFileAndIgnoresAnythingElse)
     EXPECT_TRUE(Modal.Seen.isEmpty());
 }
 
+TEST_F(Documents, CommandLineFileThatIsNoRegularFileIsReported)
+{
+    const QString fifo = Path(QStringLiteral("fifo.rtf"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    TMainForm form;
+    form.CommandLine = {fifo};
+    {
+        const TWatchdog watchdog("a FIFO on the command line", 30);
+        form.show();
+    }
+    EXPECT_EQ(Errors, QStringList {QStringLiteral("Cannot open file ") + fifo});
+    EXPECT_EQ(form.DocumentName(), QStringLiteral("Без Имени"));
+}
+
 // Printing through the fake colour library and the recording printer.
 class Printing : public MainFormFixture {
 protected:
