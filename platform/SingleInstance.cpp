@@ -10,13 +10,15 @@ TMarkerResult TInstanceMarker::Create(const QString& Name)
 {
     if (fd_ >= 0)
         return TMarkerResult::Created;
+    if (Name.isEmpty())
+        return TMarkerResult::NotCreated;
     // LEMV_INSTANCE_SCOPE prefixes the name, so that a test's copies meet
     // only each other and never a program or test run elsewhere on the machine.
     const QByteArray name = qgetenv("LEMV_INSTANCE_SCOPE") + Name.toUtf8();
     sockaddr_un addr {};
     addr.sun_family = AF_UNIX;
     // Abstract namespace: a leading zero byte, then the name without terminator.
-    if (name.isEmpty() || static_cast<size_t>(name.size()) > sizeof(addr.sun_path) - 1)
+    if (static_cast<size_t>(name.size()) > sizeof(addr.sun_path) - 1)
         return TMarkerResult::NotCreated;
     std::memcpy(addr.sun_path + 1, name.constData(), static_cast<size_t>(name.size()));
     const socklen_t len = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
