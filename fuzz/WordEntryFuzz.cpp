@@ -31,10 +31,7 @@ void Check(bool Condition)
 // The values at the word's current stress, ranked and filled into a page.
 std::vector<double> Analyse(TStrShowAsscent& A)
 {
-    A.ClearScaleValues();
-    A.ComputeWordProfile();
-    A.CopyScaleValues();
-    A.RankScales();
+    A.AnalyseAtStress();
     std::vector<double> values;
     for (int k = 1; k <= BipolarScaleCount; ++k)
         values.push_back(A.Scales[k].Value);

@@ -87,6 +87,14 @@ void TStrShowAsscent::RankScales() const
         AddToTopList(WordTopList, k, Significance(Scales[k].Value));
 }
 
+void TStrShowAsscent::AnalyseAtStress()
+{
+    ClearScaleValues();
+    ComputeWordProfile();
+    CopyScaleValues();
+    RankScales();
+}
+
 namespace {
 
 const VowelStress& VowelRow(unsigned char Letter)

@@ -72,6 +72,9 @@ public:
     void CopyScaleValues();
     // Ranks the scales afresh in WordTopList by their significance.
     void RankScales() const;
+    // The stress window's "Далее...": the word's scale values at its current
+    // stress, ranked in WordTopList.
+    void AnalyseAtStress();
 
     // Builds the word's chart page and list page in a diagram window; false
     // when building failed. A Target that is no diagram window gets nothing.

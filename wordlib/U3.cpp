@@ -155,10 +155,7 @@ void TForm3::OkButtonClick()
     HideHintWindow();
     hide();
     TStrShowAsscent* a = CurrentWordAnalysis;
-    a->ClearScaleValues();
-    a->ComputeWordProfile();
-    a->CopyScaleValues();
-    a->RankScales();
+    a->AnalyseAtStress();
     // The bound is the extended value nearest to 3.4, a little above the double 3.4.
     if (WordTopList.Slots[1].Value < 3.4L) {
         MyMessageDlg(QStringLiteral("ЗНАЧИМЫХ признаков НЕТ!"), mdInformation, TMyDlgButtons { mdbOK }, 0);
