@@ -44,10 +44,15 @@ void KeepShapedText(const QTextBlock& First, const QTextBlock& Last)
     });
 }
 
-bool HasLongUnbreakableRun(const QTextBlock& First, const QTextBlock& Last)
+bool HasLongUnbreakableRun(const QTextBlock& First, const QTextBlock& Last, qsizetype From, qsizetype To)
 {
-    return ForEachLong(First, Last,
-                       [](const QTextBlock& B) { return LongestUnbreakableRun(B.text()) >= LongParagraphLength; });
+    return ForEachLong(First, Last, [From, To](const QTextBlock& B) {
+        const QString text = B.text();
+        const qsizetype begin = std::clamp<qsizetype>(From - B.position() - LongParagraphLength, 0, text.size());
+        const qsizetype end = std::clamp<qsizetype>(To - B.position() + LongParagraphLength, 0, text.size());
+        return end - begin >= LongParagraphLength &&
+               LongestUnbreakableRun(QStringView(text).sliced(begin, end - begin)) >= LongParagraphLength;
+    });
 }
 
 QTextOption::WrapMode WrappingFor(const QTextDocument& Doc)

@@ -12,6 +12,7 @@
 // painting it and placing the caret in it do not itemize and shape all of it
 // again each time.
 #include <QStringView>
+#include <limits>
 #include <QTextOption>
 
 class QTextBlock;
@@ -26,8 +27,12 @@ qsizetype LongestUnbreakableRun(QStringView Text);
 // The paragraphs from First to Last: each long one keeps its shaped text.
 void KeepShapedText(const QTextBlock& First, const QTextBlock& Last);
 // Whether one of the paragraphs from First to Last holds a long run without
-// a break opportunity.
-bool HasLongUnbreakableRun(const QTextBlock& First, const QTextBlock& Last);
+// a break opportunity that reaches into the document's positions From..To
+// (anywhere by default). Only the text within a long run's length of them is
+// read, so that an edit in a long paragraph is not followed by a search of
+// all of it.
+bool HasLongUnbreakableRun(const QTextBlock& First, const QTextBlock& Last, qsizetype From = 0,
+                           qsizetype To = std::numeric_limits<int>::max());
 
 // The wrapping Doc needs: anywhere when a paragraph holds a long unbreakable
 // run, else at word boundaries (anywhere only in a word longer than the

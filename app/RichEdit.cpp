@@ -146,7 +146,8 @@ void TRichEdit::FollowLongParagraphs(QTextDocument* Doc)
         if (!last.isValid())
             last = Doc->lastBlock();
         KeepShapedText(first, last);
-        if (Doc->defaultTextOption().wrapMode() != QTextOption::WrapAnywhere && HasLongUnbreakableRun(first, last))
+        if (Doc->defaultTextOption().wrapMode() != QTextOption::WrapAnywhere &&
+            HasLongUnbreakableRun(first, last, From, From + Added))
             QTimer::singleShot(0, this, [this, Doc] {
                 if (document() == Doc)
                     setWordWrapMode(QTextOption::WrapAnywhere);

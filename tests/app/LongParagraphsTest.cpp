@@ -85,4 +85,22 @@ TEST_F(LongParagraphsInTheEditor, PastedUnbreakableRunSwitchesToWrappingAnywhere
     EXPECT_EQ(Editor()->toPlainText().size(), 14 + 2 * LongParagraphLength) << "the text is what was typed";
 }
 
+// A run typed into the middle of a long paragraph of words, so that it joins
+// the words around it; the search reads only the text around the edit.
+TEST_F(LongParagraphsInTheEditor, RunTypedInsideALongParagraphSwitchesToWrappingAnywhere)
+{
+    Form->show();
+    const QString words = QStringLiteral("мама мыла раму ").repeated(4 * LongParagraphLength / 15);
+    Editor()->setPlainText(words);
+    ASSERT_GT(Editor()->document()->firstBlock().length(), 2 * LongParagraphLength);
+    QTextCursor c(Editor()->document());
+    c.setPosition(words.size() / 2 + 1);
+    c.insertText(QString(LongParagraphLength / 2, QLatin1Char('z')));
+    QApplication::processEvents();
+    EXPECT_EQ(Wrapping(), QTextOption::WrapAtWordBoundaryOrAnywhere) << "half a long run";
+    c.insertText(QString(LongParagraphLength / 2, QLatin1Char('z')));
+    QApplication::processEvents();
+    EXPECT_EQ(Wrapping(), QTextOption::WrapAnywhere);
+}
+
 } // namespace
