@@ -13,6 +13,7 @@
 // item, against the same list with bullets), and moving the caret or typing a
 // character at the document's end (per step, against the same at its start).
 #include "FigureReporter.h"
+#include "ProcStatus.h"
 #include "REMain.h"
 #include "Rtf.h"
 #include "RussianText.h"
@@ -167,15 +168,11 @@ const QString& PlainFileOf(int MB, bool OneLine)
                      [=] { return MakePlainText(static_cast<size_t>(MB) << 20, OneLine); });
 }
 
-// A figure of the process's status in MB: "VmRSS:" the resident memory now,
-// "VmHWM:" its peak since the last reset.
+// A figure of the process's status in MB.
 double StatusMB(const std::string& Field)
 {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind(Field, 0) == 0)
-            return std::stod(line.substr(Field.size())) / 1024;
-    return -1;
+    const double kib = ProcStatusKiB(Field);
+    return kib < 0 ? -1 : kib / 1024;
 }
 
 // The peak of the resident memory starts again from what is resident now.

@@ -221,7 +221,12 @@ public:
                 mapped_ = window;
                 return true;
             },
-            [&] { return waitpid(Pid, nullptr, WNOHANG) == Pid; });
+            [&] {
+                // Ended, but left unreaped for Reap: a pid reaped here could
+                // be another process's by the time Reap kills it.
+                siginfo_t info {};
+                return waitid(P_PID, static_cast<id_t>(Pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == Pid;
+            });
     }
 
 private:

@@ -6,11 +6,11 @@
 // memory's growth past the tenth run.
 // Usage: bench_wordmemory [RUNS] (default 1000).
 #include "Loader.h"
+#include "ProcStatus.h"
 #include "Win1251.h"
 
 #include <QApplication>
 #include <QDialog>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,13 +24,7 @@ namespace {
 
 long ResidentKiB()
 {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return -1;
+    return static_cast<long>(ProcStatusKiB("VmRSS:"));
 }
 
 QWidget* TopLevel(const char* Name)

@@ -70,7 +70,11 @@ private:
             if (State.state() & DirtyTransform)
                 transform_ = State.transform();
         }
+        // Lines, shapes and pictures are not recorded; the engine's own
+        // polygon and path drawing would only call each other.
         void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+        void drawPath(const QPainterPath&) override {}
         void drawTextItem(const QPointF& At, const QTextItem& Item) override
         {
             texts_.push_back({ transform_.map(At).toPoint(), Item.text(), pen_ });
@@ -182,7 +186,7 @@ void TQtPrinter::FinishFile()
     if (file.open(QIODevice::ReadOnly))
         bytes = file.readAll();
     // A complete PDF ends with its end-of-file marker.
-    if (!bytes.trimmed().endsWith("%%EOF"))
+    if (!bytes.right(32).trimmed().endsWith("%%EOF"))
         throw EWriteError(QStringLiteral("Не удалось записать файл «%1»: файл печати не был построен целиком.")
                               .arg(QDir::toNativeSeparators(target))
                               .toStdString());

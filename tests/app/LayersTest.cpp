@@ -154,6 +154,27 @@ TEST(RecordingPrinter, RecordsCallsAndRefusesCanvasOutsideADocument)
     EXPECT_EQ(offset, QPoint());
 }
 
+// The texts are read back from a sheet that also holds lines, shapes and
+// pictures, which the reading passes over.
+TEST(RecordingPrinter, DrawnTextsAmongLinesAndShapes)
+{
+    TRecordingPrinter p(4800, 6600);
+    p.BeginDoc(QStringLiteral("t"));
+    QPainter& c = p.Canvas();
+    c.setPen(Qt::red);
+    c.drawLine(0, 0, 400, 400);
+    c.drawRect(10, 10, 100, 100);
+    c.drawEllipse(QRect(50, 50, 80, 40));
+    c.drawText(QPoint(100, 200), QStringLiteral("ПЛОХОЙ"));
+    c.drawPolyline(QPolygon({QPoint(0, 0), QPoint(5, 9), QPoint(9, 0)}));
+    p.EndDoc();
+    const auto texts = p.DrawnTexts();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].Text, QStringLiteral("ПЛОХОЙ"));
+    EXPECT_EQ(texts[0].At, QPoint(100, 200));
+    EXPECT_EQ(texts[0].Color, QColor(Qt::red));
+}
+
 TEST(FileDialog, FilterTurnsIntoThePlatformsFormWithThePreselectedOne)
 {
     QString selected;
