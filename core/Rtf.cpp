@@ -117,7 +117,7 @@ constexpr int kNoNumberNfc = 255;
 // The old paragraph numbering's words for the number formats 0..4.
 const char* const kPnNumberWords[] = { "pndec", "pnucrm", "pnlcrm", "pnucltr", "pnlcltr" };
 // The line above the footnotes.
-const QString kNoteSeparator(20, u'_');
+constexpr int kNoteSeparatorLength = 20;
 
 bool IsLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
@@ -950,7 +950,7 @@ void Reader::Build(QTextDocument& Doc) const
         add(para);
     if (!notes.empty()) {
         Para separator;
-        separator.runs.push_back(Run { CharProps {}, kNoteSeparator });
+        separator.runs.push_back(Run { CharProps {}, QString(kNoteSeparatorLength, u'_') });
         add(separator);
         for (const Para& para : notes)
             add(para);

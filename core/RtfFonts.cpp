@@ -104,6 +104,28 @@ private:
     iconv_t cd;
 };
 
+// The name of Qt's converter for the other single-byte code pages; empty for
+// a code page read as Latin-1.
+QByteArray SingleByteConverterName(int CodePage)
+{
+    if (CodePage >= 1250 && CodePage <= 1258)
+        return "windows-" + QByteArray::number(CodePage);
+    if (CodePage == 10000)
+        return "macintosh";
+    if (CodePage == 874)
+        return "windows-874";
+    if (CodePage == 437 || CodePage == 850 || CodePage == 866)
+        return "IBM" + QByteArray::number(CodePage);
+    return {};
+}
+
+// Whether CodePage has a table of its own rather than Latin-1's.
+bool HasOwnTable(int CodePage)
+{
+    return CodePage == RtfSymbolCodePage || CodePage == RtfBytesAsIsCodePage || RtfIsDoubleByteCodePage(CodePage)
+        || !SingleByteConverterName(CodePage).isEmpty();
+}
+
 RtfByteTable MakeTable(int CodePage)
 {
     RtfByteTable t;
@@ -138,15 +160,7 @@ RtfByteTable MakeTable(int CodePage)
     }
     // Other single-byte code pages through the converters Qt was built with;
     // where none answers, Latin-1 keeps the text readable.
-    QByteArray name;
-    if (CodePage >= 1250 && CodePage <= 1258)
-        name = "windows-" + QByteArray::number(CodePage);
-    else if (CodePage == 10000)
-        name = "macintosh";
-    else if (CodePage == 874)
-        name = "windows-874";
-    else if (CodePage == 437 || CodePage == 850 || CodePage == 866)
-        name = "IBM" + QByteArray::number(CodePage);
+    const QByteArray name = SingleByteConverterName(CodePage);
     if (name.isEmpty())
         return t;
     QStringDecoder dec(name.constData());
@@ -237,10 +251,13 @@ int RtfFontCodePage(int CharsetCodePage, const QString& Name)
 
 const RtfByteTable& RtfTableFor(int CodePage)
 {
+    // Every code page read as Latin-1 shares one table: the numbers come from
+    // the file, and a table kept for each would grow without bound.
     static std::map<int, RtfByteTable> tables;
-    auto it = tables.find(CodePage);
+    const int key = HasOwnTable(CodePage) ? CodePage : 0;
+    auto it = tables.find(key);
     if (it == tables.end())
-        it = tables.emplace(CodePage, MakeTable(CodePage)).first;
+        it = tables.emplace(key, MakeTable(key)).first;
     return it->second;
 }
 

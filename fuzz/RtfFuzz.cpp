@@ -50,10 +50,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
 
     // About the width of the text in the editor's first window (640 pixels
-    // less the margins and the scroll bar).
-    QTextDocument shown;
+    // less the margins and the scroll bar). A document read already is laid
+    // out as it stands; other bytes are read as the editor reads them.
+    QTextDocument plain;
+    if (r != RtfLoad::Loaded)
+        ReadDocumentBytes(bytes, plain);
+    QTextDocument& shown = r == RtfLoad::Loaded ? doc : plain;
     shown.setDocumentMargin(0);
-    ReadDocumentBytes(bytes, shown);
     QTextOption wrapping = shown.defaultTextOption();
     wrapping.setWrapMode(WrappingFor(shown));
     shown.setDefaultTextOption(wrapping);

@@ -1,4 +1,5 @@
 #include "Rtf.h"
+#include "RtfFonts.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -556,6 +557,21 @@ TEST(RtfRead, OutOfRangeValuesKeepSaneFormatting)
     EXPECT_EQ(b.begin().fragment().charFormat().fontPointSize(), 10); // the last valid size
     EXPECT_EQ(RtfTwipsFromPixels(b.blockFormat().leftMargin()), 31680);
     EXPECT_EQ(b.begin().fragment().charFormat().foreground().style(), Qt::NoBrush);
+}
+
+// Code pages that the file names and no converter knows are read as Latin-1,
+// all through one table: a file cycling through numbers keeps no table each.
+TEST(RtfRead, UnknownCodePagesShareTheLatin1Table)
+{
+    const RtfByteTable& unknown = RtfTableFor(12345);
+    EXPECT_EQ(&RtfTableFor(54321), &unknown);
+    EXPECT_EQ(&RtfTableFor(7), &unknown);
+    EXPECT_EQ(unknown[0xE9], u'\u00e9');
+    EXPECT_NE(&RtfTableFor(1251), &unknown);
+    EXPECT_EQ(RtfTableFor(1251)[0xC0], u'\u0410');
+    QTextDocument doc;
+    ASSERT_EQ(ReadRtf("{\\rtf1\\ansi\\ansicpg777 caf\\'e9\\par}", doc), RtfLoad::Loaded);
+    EXPECT_EQ(doc.toPlainText(), QStringLiteral("caf\u00e9"));
 }
 
 TEST(RtfRead, ReplacesTheDocumentWithoutUndoHistory)
