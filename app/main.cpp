@@ -3,6 +3,7 @@
 #include "REMain.h"
 
 #include "Application.h"
+#include "FontConfiguration.h"
 #include "KeptPixmaps.h"
 #include "LemvGraf.h"
 #include "MymsgDlg.h"
@@ -55,6 +56,9 @@ void InstallAutoAnswer(QApplication& App)
 
 int main(int argc, char** argv)
 {
+    // Read while the application connects to the display; the main window's
+    // first text needs it.
+    TFontConfigurationReader fontConfiguration;
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Lemvora"));
     UseRussianStandardDialogs();
@@ -82,6 +86,7 @@ int main(int argc, char** argv)
     // The bars' extension buttons read their pictures when first drawn, so no
     // image plugin loads before the window shows.
     QApplication::setStyle(new TDeferredExtensionIconsStyle);
+    fontConfiguration.Wait();
     MainForm = new TMainForm;
     MainForm->show();
     // The diagram window of the program block stays hidden, so it is made once

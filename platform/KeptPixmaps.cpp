@@ -3,12 +3,15 @@
 #include <QApplication>
 #include <QBitmap>
 #include <QColor>
+#include <QFile>
 #include <QIconEngine>
-#include <QImageReader>
 #include <QPainter>
 #include <QPixmapCache>
 #include <QPointer>
 #include <QStyleOption>
+#include <QSysInfo>
+
+#include <png.h>
 
 #include <optional>
 #include <utility>
@@ -44,9 +47,23 @@ QIcon StandardIcon(QStyle::StandardPixmap Picture, int Size)
 
 QImage PngPicture(const QString& Name)
 {
-    QImageReader reader(Name, "png");
-    reader.setAutoDetectImageFormat(false);
-    return reader.read();
+    QFile file(Name);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    png_image png {};
+    png.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&png, bytes.constData(), static_cast<size_t>(bytes.size())))
+        return {};
+    // The byte order of QImage's 32-bit pixels, 0xAARRGGBB in a word.
+    png.format = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? PNG_FORMAT_BGRA : PNG_FORMAT_ARGB;
+    QImage picture(static_cast<int>(png.width), static_cast<int>(png.height), QImage::Format_ARGB32);
+    if (picture.isNull()
+        || !png_image_finish_read(&png, nullptr, picture.bits(), static_cast<png_int_32>(picture.bytesPerLine()), nullptr)) {
+        png_image_free(&png);
+        return {};
+    }
+    return picture;
 }
 
 namespace {

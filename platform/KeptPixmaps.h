@@ -24,9 +24,10 @@ QPixmap StandardPicture(QStyle::StandardPixmap Picture, int Size);
 // The same as an icon for a button: one picture of Size pixels.
 QIcon StandardIcon(QStyle::StandardPixmap Picture, int Size = 16);
 
-// A PNG picture of the program's resources, read by the PNG reader alone: an
-// image reader left to tell the format itself first loads every image plugin
-// to ask them.
+// A PNG picture of the program's resources (a null image when it cannot be
+// read), decoded by the PNG library itself: Qt's image reader, even told the
+// format, first looks through the image plugins, which is most of the time a
+// picture of the main window takes before its first frame.
 QImage PngPicture(const QString& Name);
 
 // The application's style, apart from the pictures of the menu bar's and the

@@ -8,7 +8,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake make pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins libgl-dev libfontconfig-dev libpng-dev
   qt6-translations-l10n locales
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation xvfb xauth
