@@ -1,12 +1,11 @@
 #pragma once
 // The chart layer: a chart widget with the classes and properties the pages
 // set (series of points with labels and colours, four axes, legend, title,
-// walls, frame, a three-dimensional view), drawn with Qt Charts. The settings
-// are plain fields; Repaint() shows the chart as they stand. View3D adds a depth
-// of our own: bars and lines get a shaded side and top, the plot a side wall.
-// The axis labels are the layer's own too: Qt Charts elides or hides a label
-// that does not fit its share of the axis, and places automatic labels at even
-// fractions of the range rather than at round values.
+// walls, frame, a three-dimensional view). The settings are plain fields;
+// Repaint() shows the chart as they stand. The drawing is Qt Charts', with a
+// depth and axis labels of our own (platform/chart/), and lives in a module
+// of its own, liblemvchart.so, loaded with the first chart: nothing of Qt
+// Charts loads with the program.
 #include "Canvas.h"
 
 #include <QImage>
@@ -17,9 +16,7 @@
 #include <utility>
 #include <vector>
 
-class QCategoryAxis;
-class QChart;
-class QChartView;
+class TChartDrawing;
 
 enum TSeriesMarksStyle { smsValue, smsPercent, smsLabel, smsLabelPercent, smsLabelValue, smsLegend };
 enum TAxisLabelStyle { talAuto, talNone, talValue, talMark, talText };
@@ -197,51 +194,8 @@ protected:
     void resizeEvent(QResizeEvent* Event) override;
 
 private:
-    friend class TChartViewImpl;
-    // What one axis shows beside it: the values at round steps of its range
-    // (a value axis, whose Qt axis Grid draws grid lines at them), or names at
-    // given positions; Shown holds the labels of the current layout.
-    struct TAxisLabelLine {
-        const TChartAxis* Axis = nullptr;
-        bool Vertical = false;
-        bool Visible = false;
-        double Lo = 0; // the axis range
-        double Hi = 1;
-        std::vector<std::pair<double, QString>> Shown;
-        QCategoryAxis* Grid = nullptr;
-    };
-    void Build();
-    // After each layout: the value labels for the plot's size, their grid, and
-    // the room the labels need around the plot.
-    void FitLabels();
-    // Margins for the labels' reach around the plot; true when they changed.
-    bool PlaceRoom(double Left, double Right, double Bottom);
-    std::vector<TChartLabel> LineLabels(const TAxisLabelLine& Line) const;
-    QRectF PlotAreaF() const;
-    // Where the active series stand in the chart's pixels: a rectangle per
-    // bar, or the points of a line.
-    struct TSeriesShape {
-        const TChartSeries* Series = nullptr;
-        std::vector<QRectF> Bars;
-        std::vector<QPointF> Points;
-    };
-    std::vector<TSeriesShape> SeriesShapes() const;
-    // Beneath the series: the ground, the plot's back and, in the 3D view, the walls.
-    void DrawBackground(QPainter& Painter);
-    // Above the series: their depth, the frame, the axis labels and the marks.
-    void DrawExtras(QPainter& Painter);
-    // The shaded tops and sides of the bars and the ribbons of the lines.
-    void DrawDepth(QPainter& Painter, const std::vector<TSeriesShape>& Shapes) const;
-
     std::vector<std::unique_ptr<TChartSeries>> owned_;
     std::vector<TChartSeries*> series_;
-    QChartView* view_ = nullptr;
-    QChart* chart_ = nullptr;
-    std::vector<void*> qtSeries_; // the Qt series of series_, in order
-    TAxisLabelLine leftLabels_;
-    TAxisLabelLine bottomLabels_;
-    int markRoom_ = 0;  // pixels right of the plot for the depth and the marks
-    bool legendShown_ = false;
-    int fits_ = 0;      // label fittings since the last build or resize
-    bool refitted_ = false;
+    // The Qt Charts half, made by the chart module; it shows inside this widget.
+    std::unique_ptr<TChartDrawing> drawing_;
 };

@@ -1,6 +1,7 @@
 // The layers under the main window: marker, printer, file dialogs, drops,
 // font faces, the first frame, pictures, speaker.
 #include "Application.h"
+#include "ChartDrawing.h"
 #include "Errors.h"
 #include "FileDialogs.h"
 #include "FullDisk.h"
@@ -15,6 +16,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QMimeData>
 #include <QPainter>
 #include <QPrinter>
@@ -279,6 +281,41 @@ TEST(DeferredExtensionIcons, DrawTheStylesOwnPictures)
         EXPECT_FALSE(icon.isNull());
         EXPECT_EQ(icon.actualSize(QSize(16, 16)), own.actualSize(QSize(16, 16)));
         EXPECT_EQ(icon.pixmap(16).toImage(), own.pixmap(16).toImage());
+    }
+}
+
+// The PNG library's decoding gives the pixels Qt's reader gives, in QImage's
+// byte order; what is no PNG gives a null image.
+TEST(PngPicture, DecodesAsQtsReaderDoes)
+{
+    for (const char* name : {":/MAINICON", ":/SMALLIMAGES", ":/FIRSTIND", ":/LEFTIND", ":/RIGHTIND"}) {
+        SCOPED_TRACE(name);
+        const QImage own = PngPicture(QString::fromLatin1(name));
+        const QImage qt = QImageReader(QString::fromLatin1(name)).read();
+        ASSERT_FALSE(qt.isNull());
+        EXPECT_EQ(own.size(), qt.size());
+        EXPECT_EQ(own, qt.convertToFormat(QImage::Format_ARGB32));
+    }
+    QTemporaryDir dir;
+    QFile notPng(dir.filePath(QStringLiteral("text.png")));
+    ASSERT_TRUE(notPng.open(QIODevice::WriteOnly));
+    notPng.write("\x89PNG but no more");
+    notPng.close();
+    EXPECT_TRUE(PngPicture(notPng.fileName()).isNull());
+    EXPECT_TRUE(PngPicture(dir.filePath(QStringLiteral("missing.png"))).isNull());
+}
+
+// The chart module is found in the program's folder; a folder without it
+// raises an error that names the module.
+TEST(ChartModule, LoadsFromTheProgramsFolderAndNamesOneThatIsMissing)
+{
+    EXPECT_NE(LoadChartDrawingMaker(ProgramDir()), nullptr);
+    QTemporaryDir empty;
+    try {
+        LoadChartDrawingMaker(empty.path());
+        FAIL() << "no error for a folder without the module";
+    } catch (const Exception& E) {
+        EXPECT_TRUE(QString::fromUtf8(E.what()).contains(empty.path() + QStringLiteral("/liblemvchart.so"))) << E.what();
     }
 }
 

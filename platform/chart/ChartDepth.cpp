@@ -9,19 +9,19 @@
 
 using namespace ChartParts;
 
-void TChart::DrawBackground(QPainter& P)
+void TQtChart::DrawBackground(QPainter& P)
 {
-    P.fillRect(rect(), ToQColor(Color));
+    P.fillRect(c_.rect(), ToQColor(c_.Color));
     const QRectF area = PlotAreaF();
-    if (!View3D) {
-        P.fillRect(area, ToQColor(BackColor));
+    if (!c_.View3D) {
+        P.fillRect(area, ToQColor(c_.BackColor));
         return;
     }
     // The back wall, the left wall and the floor.
     const QPointF d(kDepth, -kDepth);
     P.setRenderHint(QPainter::Antialiasing, false);
-    P.fillRect(area.translated(d), ToQColor(BackColor));
-    const QColor wl = ToQColor(LeftWall.Color), wb = ToQColor(BottomWall.Color);
+    P.fillRect(area.translated(d), ToQColor(c_.BackColor));
+    const QColor wl = ToQColor(c_.LeftWall.Color), wb = ToQColor(c_.BottomWall.Color);
     P.setPen(QPen(wl.darker(150), 1));
     P.setBrush(wl.darker(110));
     P.drawPolygon(QPolygonF({ area.topLeft(), area.topLeft() + d, area.bottomLeft() + d, area.bottomLeft() }));
@@ -30,7 +30,7 @@ void TChart::DrawBackground(QPainter& P)
     P.drawPolygon(QPolygonF({ area.bottomLeft(), area.bottomLeft() + d, area.bottomRight() + d, area.bottomRight() }));
 }
 
-void TChart::DrawDepth(QPainter& P, const std::vector<TSeriesShape>& Shapes) const
+void TQtChart::DrawDepth(QPainter& P, const std::vector<TSeriesShape>& Shapes) const
 {
     const QPointF d(kDepth, -kDepth);
     for (const TSeriesShape& shape : Shapes) {

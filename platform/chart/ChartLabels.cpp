@@ -70,10 +70,10 @@ std::vector<TChartLabel> SetOutLabels(const std::vector<std::pair<double, QStrin
 
 } // namespace ChartParts
 
-bool TChart::PlaceRoom(double Left, double Right, double Bottom)
+bool TQtChart::PlaceRoom(double Left, double Right, double Bottom)
 {
     const int right = std::max(markRoom_, static_cast<int>(std::ceil(Right)) + 2);
-    const QMargins margins(MarginLeft + static_cast<int>(std::ceil(Left)), 4 + kDepth,
+    const QMargins margins(c_.MarginLeft + static_cast<int>(std::ceil(Left)), 4 + kDepth,
                            legendShown_ ? 4 : std::max(right, kDepth + 4), 4 + static_cast<int>(std::ceil(Bottom)));
     const int legend = legendShown_ ? right : 0;
     qreal legendNow = 0, unused = 0;
@@ -85,7 +85,7 @@ bool TChart::PlaceRoom(double Left, double Right, double Bottom)
     return true;
 }
 
-void TChart::FitLabels()
+void TQtChart::FitLabels()
 {
     const QRectF plot = PlotAreaF();
     if (plot.width() < 1 || plot.height() < 1 || fits_ >= kMaxFits)
@@ -122,7 +122,7 @@ void TChart::FitLabels()
     }
 }
 
-std::vector<TChartLabel> TChart::LineLabels(const TAxisLabelLine& Line) const
+std::vector<TChartLabel> TQtChart::LineLabels(const TAxisLabelLine& Line) const
 {
     if (!Line.Visible)
         return {};
@@ -131,13 +131,13 @@ std::vector<TChartLabel> TChart::LineLabels(const TAxisLabelLine& Line) const
     if (!Line.Vertical) {
         offset = kBelowGap;
         if (leftLabels_.Visible)
-            offset = std::max(offset, std::ceil(QFontMetricsF(LeftAxis.LabelsFont.ToQFont()).height() / 2) + 1);
+            offset = std::max(offset, std::ceil(QFontMetricsF(c_.LeftAxis.LabelsFont.ToQFont()).height() / 2) + 1);
     }
     return SetOutLabels(Line.Shown, PlotAreaF(), Line.Lo, Line.Hi, Line.Vertical, offset,
                         Line.Axis->LabelsFont.ToQFont());
 }
 
-std::vector<TChartLabel> TChart::AxisLabels() const
+std::vector<TChartLabel> TQtChart::AxisLabels() const
 {
     std::vector<TChartLabel> labels = LineLabels(leftLabels_);
     const std::vector<TChartLabel> bottom = LineLabels(bottomLabels_);
@@ -145,12 +145,12 @@ std::vector<TChartLabel> TChart::AxisLabels() const
     return labels;
 }
 
-QRectF TChart::PlotAreaF() const
+QRectF TQtChart::PlotAreaF() const
 {
     return chart_->mapToScene(chart_->plotArea()).boundingRect();
 }
 
-QRect TChart::PlotRect() const
+QRect TQtChart::PlotRect() const
 {
     const QRectF a = PlotAreaF();
     const int left = qRound(a.left()), top = qRound(a.top());

@@ -60,12 +60,13 @@ void TChartViewImpl::drawForeground(QPainter* Painter, const QRectF&)
     Painter->restore();
 }
 
-std::vector<TChart::TSeriesShape> TChart::SeriesShapes() const
+std::vector<TQtChart::TSeriesShape> TQtChart::SeriesShapes() const
 {
     std::vector<TSeriesShape> shapes;
-    for (size_t k = 0; k < series_.size() && k < qtSeries_.size(); ++k) {
-        const TChartSeries* s = series_[k];
-        auto* q = static_cast<QAbstractSeries*>(qtSeries_[k]);
+    const std::vector<TChartSeries*> series = SeriesList();
+    for (size_t k = 0; k < series.size() && k < qtSeries_.size(); ++k) {
+        const TChartSeries* s = series[k];
+        QAbstractSeries* q = qtSeries_[k];
         if (!q || !s->Active)
             continue;
         TSeriesShape shape;
@@ -87,19 +88,19 @@ std::vector<TChart::TSeriesShape> TChart::SeriesShapes() const
     return shapes;
 }
 
-void TChart::DrawExtras(QPainter& P)
+void TQtChart::DrawExtras(QPainter& P)
 {
     P.setRenderHint(QPainter::Antialiasing);
     const std::vector<TSeriesShape> shapes = SeriesShapes();
     // Depth of the series first, then the frame over the grid and the axis
     // lines, then the axis labels, then the marks over everything.
-    if (View3D)
+    if (c_.View3D)
         DrawDepth(P, shapes);
-    if (Frame.Visible && Frame.Style != psClear && Frame.Width > 0) {
+    if (c_.Frame.Visible && c_.Frame.Style != psClear && c_.Frame.Width > 0) {
         static const Qt::PenStyle kStyles[] = { Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine,
                                                 Qt::DashDotDotLine, Qt::NoPen };
         P.setRenderHint(QPainter::Antialiasing, false);
-        P.setPen(QPen(ToQColor(Frame.Color), Frame.Width, kStyles[Frame.Style]));
+        P.setPen(QPen(ToQColor(c_.Frame.Color), c_.Frame.Width, kStyles[c_.Frame.Style]));
         P.setBrush(Qt::NoBrush);
         P.drawRect(PlotRect());
         P.setRenderHint(QPainter::Antialiasing);
@@ -113,9 +114,9 @@ void TChart::DrawExtras(QPainter& P)
 
     // A mark stays inside the chart and off the labels left of the plot: a
     // bar's beside its end (and its depth), a point's above it.
-    QRectF bounds = QRectF(rect()).adjusted(1, 1, -1, -1);
+    QRectF bounds = QRectF(c_.rect()).adjusted(1, 1, -1, -1);
     bounds.setLeft(std::max(bounds.left(), PlotAreaF().left()));
-    const QFont font = Legend.Font.ToQFont();
+    const QFont font = c_.Legend.Font.ToQFont();
     const QFontMetrics fm(font);
     P.setFont(font);
     for (const TSeriesShape& shape : shapes) {
@@ -126,7 +127,7 @@ void TChart::DrawExtras(QPainter& P)
             const QRectF& r = shape.Bars[i];
             const QString t = MarkText(s.Points[i].X);
             const QSizeF size = MarkSize(fm, t);
-            DrawMark(P, QRectF(QPointF(r.right() + (View3D ? kDepth : 0) + kMarkGap, r.center().y() - size.height() / 2), size),
+            DrawMark(P, QRectF(QPointF(r.right() + (c_.View3D ? kDepth : 0) + kMarkGap, r.center().y() - size.height() / 2), size),
                      t, bounds);
         }
         for (size_t i = 0; i < shape.Points.size(); ++i) {

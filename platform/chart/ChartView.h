@@ -3,16 +3,16 @@
 // chart's own drawing (ChartPaint.cpp).
 #include <QChartView>
 
-class TChart;
+class TQtChart;
 
 class TChartViewImpl : public QChartView {
 public:
-    TChartViewImpl(QChart* Chart, TChart* Owner) : QChartView(Chart), owner_(Owner) {}
+    TChartViewImpl(QChart* Chart, TQtChart* Owner) : QChartView(Chart), owner_(Owner) {}
 
 protected:
     void drawBackground(QPainter* Painter, const QRectF& Rect) override;
     void drawForeground(QPainter* Painter, const QRectF& Rect) override;
 
 private:
-    TChart* owner_;
+    TQtChart* owner_;
 };

@@ -1,7 +1,7 @@
 #pragma once
 // What the chart layer's files share among themselves; the chart's users need
 // only Chart.h. The measures are pixels of the chart.
-#include "Chart.h"
+#include "QtChart.h"
 
 #include <QFontMetrics>
 #include <QRectF>
