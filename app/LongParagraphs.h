@@ -12,8 +12,9 @@
 // painting it and placing the caret in it do not itemize and shape all of it
 // again each time.
 #include <QStringView>
-#include <limits>
 #include <QTextOption>
+
+#include <limits>
 
 class QTextBlock;
 class QTextDocument;

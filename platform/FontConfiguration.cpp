@@ -7,7 +7,7 @@
 TFontConfigurationReader::TFontConfigurationReader()
 {
     // Qt's font database reads the configuration through the same call, which
-    // returns at once once it is read; with no thread to be had it reads it itself.
+    // returns at once when the thread has read it; without a thread Qt reads it.
     try {
         reader_ = std::thread([] { FcInit(); });
     } catch (const std::system_error&) {

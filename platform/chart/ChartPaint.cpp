@@ -63,9 +63,8 @@ void TChartViewImpl::drawForeground(QPainter* Painter, const QRectF&)
 std::vector<TQtChart::TSeriesShape> TQtChart::SeriesShapes() const
 {
     std::vector<TSeriesShape> shapes;
-    const std::vector<TChartSeries*> series = SeriesList();
-    for (size_t k = 0; k < series.size() && k < qtSeries_.size(); ++k) {
-        const TChartSeries* s = series[k];
+    for (size_t k = 0; k < static_cast<size_t>(c_.SeriesCount()) && k < qtSeries_.size(); ++k) {
+        const TChartSeries* s = c_.Series(static_cast<int>(k));
         QAbstractSeries* q = qtSeries_[k];
         if (!q || !s->Active)
             continue;

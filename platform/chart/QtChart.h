@@ -65,7 +65,7 @@ private:
         std::vector<QPointF> Points;
     };
     std::vector<TSeriesShape> SeriesShapes() const;
-    // The chart's series, in order.
+    // The chart's series, in order, for a build.
     std::vector<TChartSeries*> SeriesList() const;
     // The shaded tops and sides of the bars and the ribbons of the lines.
     void DrawDepth(QPainter& Painter, const std::vector<TSeriesShape>& Shapes) const;
