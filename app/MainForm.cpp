@@ -34,6 +34,7 @@
 #include <QStatusBar>
 #include <QStyleOptionMenuItem>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolBar>
 
 #include <functional>
@@ -439,7 +440,10 @@ void TMainForm::FormShow()
     setAcceptDrops(true);
     RichEditChange();
     ui->Editor->setFocus();
-    OpenCommandLineFile();
+    // The file is read once the window is on its way to the screen: the map
+    // does not wait for it, and it is read before the display's first expose
+    // is handled, so the first frame shows the document.
+    QTimer::singleShot(0, this, [this] { RunHandler([this] { OpenCommandLineFile(); }); });
 }
 
 // What the first frame does not need follows it: the font list (the box

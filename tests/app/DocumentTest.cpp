@@ -177,6 +177,9 @@ TEST_F(Documents, CommandLineOpensAnExistingFileAndIgnoresAnythingElse)
         TMainForm form;
         form.CommandLine = c.Args;
         form.show();
+        // The window goes to the screen first; the file follows.
+        EXPECT_EQ(form.DocumentName(), QStringLiteral("Без Имени"));
+        QCoreApplication::sendPostedEvents();
         EXPECT_EQ(form.DocumentName(), c.Name);
     }
     EXPECT_TRUE(Errors.isEmpty());
@@ -192,6 +195,7 @@ TEST_F(Documents, CommandLineFileThatIsNoRegularFileIsReported)
     {
         const TWatchdog watchdog("a FIFO on the command line", 30);
         form.show();
+        QCoreApplication::sendPostedEvents();
     }
     EXPECT_EQ(Errors, QStringList {QStringLiteral("Cannot open file ") + fifo});
     EXPECT_EQ(form.DocumentName(), QStringLiteral("Без Имени"));
